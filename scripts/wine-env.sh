@@ -1,0 +1,68 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix and locale under
+# build/, and a Chinese locale so that Wine's ANSI code page is 936 like the users' systems.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINE_HOME="$root/build/wine"
+export WINEPREFIX="$WINE_HOME/prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LOCPATH="$WINE_HOME/locale"
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+unset LANGUAGE
+
+# Without the glibc locale Wine still reports code page 936 but garbles Chinese file names.
+wine_ensure_locale() {
+  [ -d "$LOCPATH/zh_CN.UTF-8" ] && return 0
+  mkdir -p "$LOCPATH"
+  localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" 2>/dev/null || [ -d "$LOCPATH/zh_CN.UTF-8" ]
+}
+
+# Creates the prefix once. Managed=N lets Wine draw the window frame itself, which also makes
+# closing a window take milliseconds instead of seconds under a bare X server.
+wine_ensure_prefix() {
+  wine_ensure_locale
+  mkdir -p "$WINE_HOME"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/.ready" ] && exit 0
+    rm -rf "$WINEPREFIX"
+    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.ready"
+  ) 9>"$WINE_HOME/.lock"
+}
+
+# Wine's helper processes inherit the standard streams of the first Wine program; if that is a
+# pipe (ctest, $(...)), its reader waits for them. Start them on /dev/null before anything else.
+wine_start_server() {
+  wine_ensure_prefix
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+}
+
+wine_stop_server() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# Starts Xvfb on a free display unless one is set; XVFB_PID tells the caller what to stop.
+XVFB_PID=""
+xvfb_ensure() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+xvfb_stop() {
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A program installed in C:\Tools\switcher and a Photoshop in D:\Apps\PS, on the in-memory
+// platform, with the window's controls recorded.
+#include <gtest/gtest.h>
+
+#include "core/state_files.h"
+#include "core/switcher.h"
+#include "core/texts.h"
+#include "fakes/recording_controls.h"
+#include "platform/memory_platform.h"
+
+class SwitcherTest : public testing::Test {
+protected:
+    static constexpr const char* kExe = "D:\\Apps\\PS\\Photoshop.exe";
+    static constexpr const char* kLanguageFile =
+        "D:\\Apps\\PS\\Locales\\zh_CN\\Support Files\\tw10428.dat";
+    static constexpr char kLanguageBytes[] = "tw10428 \x01\x1a\x00 language data";
+
+    MemoryPlatform platform;
+    RecordingControls controls;
+    Switcher app{platform, controls, "C:\\Tools\\switcher", {}};
+
+    Text PathFile() const { return PathFileName(app.programDirectory); }
+    Text BackupFile() const { return BackupFileName(app.programDirectory); }
+    static Text LanguageBytes() { return Text(kLanguageBytes, sizeof kLanguageBytes - 1); }
+
+    void InstallPhotoshop() {
+        platform.AddFile(kExe, "MZ");
+        platform.AddFile(kLanguageFile, LanguageBytes());
+    }
+    // The state files as a successful set-up leaves them.
+    void SetUpEarlier() {
+        platform.AddFile(PathFile(), kLanguageFile);
+        platform.AddFile(BackupFile(), LanguageBytes());
+        app.state.languageFolder = kLanguageFolder;
+        app.state.languageFilePath = kLanguageFile;
+    }
+};
