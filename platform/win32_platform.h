@@ -1,0 +1,70 @@
+#pragma once
+// The platform on Windows: the ANSI ("A") entry points of kernel32, shlwapi and user32, and the
+// shell's shortcut object. Expects OLE to be initialised on the calling thread.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+// Owns one kernel handle; Traits names the invalid value and the function that closes it.
+template <typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+    ~UniqueHandle() { Close(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = other.Release();
+        }
+        return *this;
+    }
+
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != Traits::Invalid(); }
+    HANDLE Release() {
+        const HANDLE handle = handle_;
+        handle_ = Traits::Invalid();
+        return handle;
+    }
+    // Closing can fail (a delayed write error shows up here), so callers that care may ask.
+    bool Close() {
+        if (!Valid()) return true;
+        return Traits::Close(Release());
+    }
+
+private:
+    HANDLE handle_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Close(HANDLE handle) { return CloseHandle(handle) != FALSE; }
+};
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Close(HANDLE handle) { return FindClose(handle) != FALSE; }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
+class Win32Platform : public Platform {
+public:
+    std::string ModuleDirectory() override;
+    bool SetWorkingDirectory(const std::string& directory) override;
+    bool FileExists(const std::string& path) override;
+    bool AnyFileMatches(const std::string& pattern) override;
+    std::size_t ExtensionOffset(const std::string& path) override;
+    std::size_t FileNameOffset(const std::string& path) override;
+    bool CopyFileOver(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    void ShowErrorBox(const std::string& message) override;
+    std::string ShortcutTarget(const std::string& shortcutPath) override;
+};
