@@ -20,34 +20,35 @@ done
 xvfb_ensure || exit 1
 wine_start_server
 for preset in host win32; do
-  [ -f "build/$preset/CTestTestfile.cmake" ] && ctest --preset "$preset"
+  [ -f "build/$preset/CTestTestfile.cmake" ] &&
+    ctest --preset "$preset" --output-junit "$root/build/$preset/reports/ctest.xml"
 done
 wine_stop_server
 xvfb_stop
 
-# Counts the cases in each test's report; a test that failed without a report of failures (a
-# crash, a sanitizer report, a script's error) counts as one failure of its own.
+# Counts the cases in each test's own report; a test that failed without a report of failures
+# (a crash, a sanitizer report, a script's error) counts as one failure of its own.
 passed=0
 failed=$build_failures
 for preset in host win32; do
-  dir="build/$preset"
-  [ -f "$dir/CTestTestfile.cmake" ] || continue
-  failed_log="$dir/Testing/Temporary/LastTestsFailed.log"
-  while read -r name; do
-    report="$dir/reports/$name.xml"
+  summary="build/$preset/reports/ctest.xml"
+  [ -f "$summary" ] || continue
+  while read -r name status; do
+    report="build/$preset/reports/$name.xml"
     cases=0 bad=0
     if [ -f "$report" ]; then
       head=$(grep -m1 '<testsuites' "$report")
       attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
-      cases=$(attr tests); bad=$(( $(attr failures) + $(attr errors) ))
-      cases=$(( cases - $(attr disabled) ))
+      cases=$(( $(attr tests) - $(attr disabled) ))
+      bad=$(( $(attr failures) + $(attr errors) ))
     fi
-    if [ -f "$failed_log" ] && grep -q ":$name\$" "$failed_log" && [ "$bad" -eq 0 ]; then
+    if [ "$status" != run ] && [ "$bad" -eq 0 ]; then
       bad=1; [ "$cases" -eq 0 ] && cases=1
     fi
+    [ "$cases" -eq 0 ] && cases=1
     passed=$((passed + cases - bad))
     failed=$((failed + bad))
-  done < <(ctest --test-dir "$dir" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  done < <(sed -n 's/.*<testcase name="\([^"]*\)".* status="\([a-z]*\)".*/\1 \2/p' "$summary")
 done
 
 echo "$passed passed, $failed failed"

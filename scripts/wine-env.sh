@@ -7,8 +7,11 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH="$WINE_HOME/locale"
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-unset LANGUAGE
+
+# Wine and its server run in the Chinese locale; the shell and the other tools keep their own.
+wine() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wine "$@"; }
+wineserver() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wineserver "$@"; }
+wineboot() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wineboot "$@"; }
 
 # Without the glibc locale Wine still reports code page 936 but garbles Chinese file names.
 wine_ensure_locale() {

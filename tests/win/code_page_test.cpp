@@ -1,0 +1,49 @@
+// The users' systems run code page 936; the tests only mean something when Wine does too, and
+// when the program's texts are the bytes that code page expects.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/state_files.h"
+#include "core/texts.h"
+#include "platform/wide_text.h"
+
+namespace {
+
+TEST(CodePage, WineRunsWithTheChineseAnsiCodePage) { EXPECT_EQ(GetACP(), 936u); }
+
+TEST(CodePage, ProgramTextsAreCodePage936) {
+    EXPECT_EQ(std::string(kPathFileSuffix), "\x5c\xb4\xa2\xb4\xe6\xc2\xb7\xbe\xb6\x2e\x70\x70");
+    EXPECT_EQ(std::string(kErrorCaption), "\xb4\xed\xce\xf3");
+    EXPECT_EQ(WideFrom936(kPathFileSuffix), L"\\储存路径.pp");
+    EXPECT_EQ(WideFrom936(kErrorCaption), L"错误");
+    EXPECT_EQ(WideFrom936(kNoLanguageFileMessage),
+              L"photoshop自带的语言文件不存在，难道你用的不是中文版？");
+}
+
+// A state file created through the ANSI functions must carry the Chinese name on disk, or a
+// later run (or the user) would not find it.
+TEST(CodePage, StateFileNamesReachTheDiskInChinese) {
+    char temp[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string dir = std::string(temp) + "pls_code_page_test";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const std::string name = PathFileName(dir);
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    WIN32_FIND_DATAW found;
+    const std::wstring pattern = WideFromCodePage(CP_ACP, dir) + L"\\*.pp";
+    HANDLE find = FindFirstFileW(pattern.c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_STREQ(found.cFileName, L"储存路径.pp");
+
+    DeleteFileA(name.c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
