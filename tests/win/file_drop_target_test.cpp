@@ -1,0 +1,319 @@
+// The drop area's OLE target, driven directly through its IDropTarget methods with in-test data
+// objects, and registered on real windows.
+#include "ui/file_drop_target.h"
+
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+ULONG ReferenceCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+struct GlobalDeleter {
+    void operator()(void* memory) const { GlobalFree(memory); }
+};
+using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
+
+// DROPFILES followed by the ANSI paths, each NUL-terminated, and a final NUL.
+UniqueGlobal AnsiDropFiles(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths) list += path + '\0';
+    list += '\0';
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size()));
+    if (!memory) return memory;
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory.get()));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+// Offers one format on an HGLOBAL it keeps; the media it hands out name it as pUnkForRelease,
+// so a target that releases its medium gives back exactly the reference GetData added.
+class OneFormatData : public IDataObject {
+public:
+    static ComPtr<OneFormatData> Offering(CLIPFORMAT format, UniqueGlobal memory) {
+        // Takes over the reference `new` gives (ComPtr::Attach in mingw-w64 adds one more).
+        ComPtr<OneFormatData> data;
+        *data.ReleaseAndGetAddressOf() = new OneFormatData(format, std::move(memory));
+        return data;
+    }
+    static ComPtr<OneFormatData> Files(const std::vector<std::string>& paths) {
+        return Offering(CF_HDROP, AnsiDropFiles(paths));
+    }
+    static ComPtr<OneFormatData> Text(const std::string& text) {
+        UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+        std::memcpy(GlobalLock(memory.get()), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory.get());
+        return Offering(CF_TEXT, std::move(memory));
+    }
+
+    int getDataCalls = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(riid, __uuidof(IUnknown)) || IsEqualIID(riid, __uuidof(IDataObject))) {
+            *object = static_cast<IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG remaining = --references_;
+        if (remaining == 0) delete this;
+        return remaining;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        ++getDataCalls;
+        const HRESULT offered = QueryGetData(format);
+        if (offered != S_OK) return offered;
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory_.get();
+        medium->pUnkForRelease = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        if (format->cfFormat != format_) return DV_E_FORMATETC;
+        if ((format->tymed & TYMED_HGLOBAL) == 0) return DV_E_TYMED;
+        if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out != nullptr) out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+private:
+    OneFormatData(CLIPFORMAT format, UniqueGlobal memory)
+        : format_(format), memory_(std::move(memory)) {}
+    virtual ~OneFormatData() = default;
+
+    ULONG references_ = 1;
+    CLIPFORMAT format_;
+    UniqueGlobal memory_;
+};
+
+// A target whose handler records every text it is given.
+struct RecordingTarget {
+    std::shared_ptr<std::vector<std::string>> drops = std::make_shared<std::vector<std::string>>();
+    ComPtr<FileDropTarget> target = FileDropTarget::Create(
+        [drops = drops](const std::string& text) { drops->push_back(text); });
+};
+
+constexpr POINTL kAnywhere{10, 10};
+constexpr DWORD kNone = DROPEFFECT_NONE;
+constexpr DWORD kCopy = DROPEFFECT_COPY;
+constexpr DWORD kMove = DROPEFFECT_MOVE;
+constexpr DWORD kLink = DROPEFFECT_LINK;
+
+// Enters, hovers and drops with one key state and set of allowed effects; keeps each effect.
+struct DragOutcome {
+    DWORD enter, over, drop;
+    HRESULT dropResult;
+};
+DragOutcome DragAndDrop(FileDropTarget& target, IDataObject* data, DWORD keys, DWORD allowed) {
+    DragOutcome outcome{allowed, allowed, allowed, S_OK};
+    EXPECT_EQ(S_OK, target.DragEnter(data, keys, kAnywhere, &outcome.enter));
+    EXPECT_EQ(S_OK, target.DragOver(keys, kAnywhere, &outcome.over));
+    outcome.dropResult = target.Drop(data, keys, kAnywhere, &outcome.drop);
+    return outcome;
+}
+
+TEST(FileDropTargetTest, EffectFollowsKeysAllowedEffectsAndData) {
+    // Every real key state carries the mouse button too, which must not count as a modifier.
+    const DWORD keyStates[] = {MK_LBUTTON, MK_LBUTTON | MK_CONTROL, MK_LBUTTON | MK_SHIFT,
+                               MK_LBUTTON | MK_CONTROL | MK_SHIFT};
+    struct Row {
+        DWORD allowed;
+        DWORD expected[4];  // for files, in the order of keyStates; other data always gets none
+    };
+    const Row rows[] = {
+        //  allowed                  no key  Ctrl   Shift  Ctrl+Shift
+        {kCopy | kMove | kLink, {kCopy, kCopy, kMove, kNone}},
+        {kCopy,                 {kCopy, kCopy, kNone, kNone}},
+        {kMove,                 {kMove, kNone, kMove, kNone}},
+        {kLink,                 {kLink, kNone, kNone, kNone}},
+        {kMove | kLink,         {kMove, kNone, kMove, kNone}},
+        {kNone,                 {kNone, kNone, kNone, kNone}},
+    };
+    for (const Row& row : rows) {
+        for (int k = 0; k < 4; ++k) {
+            for (const bool files : {true, false}) {
+                SCOPED_TRACE(testing::Message() << "allowed " << row.allowed << ", keys "
+                                                << keyStates[k] << (files ? ", files" : ", text"));
+                RecordingTarget recording;
+                const ComPtr<OneFormatData> data =
+                    files ? OneFormatData::Files({"C:\\PS\\Photoshop.exe"})
+                          : OneFormatData::Text("C:\\PS\\Photoshop.exe");
+                const DWORD expected = files ? row.expected[k] : kNone;
+
+                const DragOutcome outcome =
+                    DragAndDrop(*recording.target.Get(), data.Get(), keyStates[k], row.allowed);
+
+                EXPECT_EQ(expected, outcome.enter);
+                EXPECT_EQ(expected, outcome.over);
+                EXPECT_EQ(expected, outcome.drop);
+                EXPECT_EQ(E_FAIL, outcome.dropResult);
+                EXPECT_EQ(expected == kNone ? 0u : 1u, recording.drops->size());
+                EXPECT_EQ(1u, ReferenceCount(data.Get())) << "the medium was not released";
+            }
+        }
+    }
+}
+
+TEST(FileDropTargetTest, HandlerGetsOnePathOrEveryPathFollowedByCrLf) {
+    const std::string chinese = "D:\\\xd6\xd0\xce\xc4\\Photoshop.exe";
+    const std::string longPath = "C:\\" + std::string(300, 'x') + "\\Photoshop.exe";
+    const struct {
+        std::vector<std::string> paths;
+        std::string expected;
+    } cases[] = {
+        {{"C:\\Program Files\\Adobe\\Photoshop.exe"}, "C:\\Program Files\\Adobe\\Photoshop.exe"},
+        {{chinese}, chinese},
+        {{longPath}, longPath},
+        {{"C:\\a.exe", chinese, "C:\\b.lnk"}, "C:\\a.exe\r\n" + chinese + "\r\nC:\\b.lnk\r\n"},
+        {{"C:\\a.exe", longPath}, "C:\\a.exe\r\n" + longPath + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        RecordingTarget recording;
+        const ComPtr<OneFormatData> data = OneFormatData::Files(c.paths);
+
+        DragAndDrop(*recording.target.Get(), data.Get(), MK_LBUTTON, kCopy);
+
+        ASSERT_EQ(1u, recording.drops->size());
+        EXPECT_EQ(c.expected, recording.drops->front());
+    }
+}
+
+TEST(FileDropTargetTest, DragLeaveForgetsThatTheDataWasAccepted) {
+    RecordingTarget recording;
+    FileDropTarget& target = *recording.target.Get();
+    const ComPtr<OneFormatData> data = OneFormatData::Files({"C:\\PS\\Photoshop.exe"});
+    DWORD effect = kCopy;
+    ASSERT_EQ(S_OK, target.DragEnter(data.Get(), MK_LBUTTON, kAnywhere, &effect));
+    ASSERT_EQ(kCopy, effect);
+
+    EXPECT_EQ(S_OK, target.DragLeave());
+
+    effect = kCopy;
+    EXPECT_EQ(S_OK, target.DragOver(MK_LBUTTON, kAnywhere, &effect));
+    EXPECT_EQ(kNone, effect);
+    effect = kCopy;
+    EXPECT_EQ(E_FAIL, target.Drop(data.Get(), MK_LBUTTON, kAnywhere, &effect));
+    EXPECT_EQ(kNone, effect);
+    EXPECT_TRUE(recording.drops->empty());
+    EXPECT_EQ(0, data->getDataCalls);
+}
+
+TEST(FileDropTargetTest, CountsItsReferencesAndDiesWithTheLast) {
+    auto handlerState = std::make_shared<int>(0);
+    ComPtr<FileDropTarget> owner = FileDropTarget::Create([handlerState](const std::string&) {});
+    FileDropTarget* target = owner.Get();
+    ASSERT_EQ(2, handlerState.use_count());
+    EXPECT_EQ(1u, ReferenceCount(target));
+
+    ComPtr<IUnknown> unknown;
+    ComPtr<IDropTarget> dropTarget;
+    EXPECT_EQ(S_OK, target->QueryInterface(IID_PPV_ARGS(&unknown)));
+    EXPECT_EQ(S_OK, target->QueryInterface(IID_PPV_ARGS(&dropTarget)));
+    EXPECT_EQ(static_cast<IDropTarget*>(target), dropTarget.Get());
+    EXPECT_EQ(3u, ReferenceCount(target));
+    ComPtr<IDataObject> notOffered;
+    EXPECT_EQ(E_NOINTERFACE, target->QueryInterface(IID_PPV_ARGS(&notOffered)));
+    EXPECT_EQ(nullptr, notOffered.Get());
+
+    unknown.Reset();
+    dropTarget.Reset();
+    EXPECT_EQ(0u, owner.Reset());
+    EXPECT_EQ(1, handlerState.use_count());
+}
+
+struct WindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+UniqueWindow PlainWindow(const wchar_t* windowClass) {
+    return UniqueWindow(CreateWindowExW(0, windowClass, L"drop here", WS_OVERLAPPEDWINDOW, 0, 0,
+                                        200, 100, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                        nullptr));
+}
+
+// Whether some other target could still register for the window.
+bool IsFreeForAnotherTarget(HWND window) {
+    RecordingTarget other;
+    if (FAILED(RegisterDragDrop(window, other.target.Get()))) return false;
+    RevokeDragDrop(window);
+    return true;
+}
+
+TEST(FileDropTargetTest, RegistersForTheFirstWindowOnlyUntilRevoked) {
+    const UniqueWindow first = PlainWindow(L"STATIC");
+    const UniqueWindow second = PlainWindow(L"BUTTON");
+    ASSERT_TRUE(first && second);
+    RecordingTarget recording;
+    FileDropTarget& target = *recording.target.Get();
+
+    target.Register(first.get());
+    target.Register(second.get());
+
+    EXPECT_FALSE(IsFreeForAnotherTarget(first.get()));
+    EXPECT_TRUE(IsFreeForAnotherTarget(second.get()));
+
+    target.Revoke();
+
+    EXPECT_TRUE(IsFreeForAnotherTarget(first.get()));
+    EXPECT_EQ(1u, ReferenceCount(&target)) << "the registration's reference was not given back";
+}
+
+TEST(FileDropTargetTest, FailedRegistrationLeavesTheTargetFreeToRegister) {
+    const UniqueWindow window = PlainWindow(L"STATIC");
+    ASSERT_TRUE(window);
+    RecordingTarget taken;
+    ASSERT_EQ(S_OK, RegisterDragDrop(window.get(), taken.target.Get()));
+    RecordingTarget recording;
+    FileDropTarget& target = *recording.target.Get();
+
+    target.Register(window.get());  // refused: the window already has a target
+    RevokeDragDrop(window.get());
+    target.Register(window.get());
+
+    EXPECT_FALSE(IsFreeForAnotherTarget(window.get()));
+    target.Revoke();
+    EXPECT_TRUE(IsFreeForAnotherTarget(window.get()));
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "ui/program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return RunProgram(instance);
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The program's one window: the drop area and the two switch buttons. It is the Controls the
+// core works on, and it owns the run-wide Switcher, so the run state lives as long as it does.
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "core/switcher.h"
+#include "ui/file_drop_target.h"
+
+struct BrushDeleter {
+    void operator()(HBRUSH brush) const { DeleteObject(brush); }
+};
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+class MainWindow : public Controls {
+public:
+    MainWindow(Platform& platform, Text programDirectory);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window hidden, centred on the primary screen, with its controls in place.
+    bool Create(HINSTANCE instance);
+    // Shows the window; activating it puts the keyboard focus on a usable button.
+    void Show();
+
+    Switcher& App() { return app_; }
+    // Null once the window is destroyed.
+    HWND Handle() const { return window_; }
+    HWND ControlHandle(Control control) const;
+
+    void SetVisible(Control control, bool visible) override;
+    void SetEnabled(Control control, bool enabled) override;
+    void RegisterDropArea() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK GroupBoxProc(HWND control, UINT message, WPARAM wParam,
+                                         LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool CreateControls(HINSTANCE instance);
+    void SetIcons(HINSTANCE instance);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    // English first, then Chinese; the window itself when neither button can take the focus.
+    void FocusUsableButton();
+    void PaintBackground(HDC dc) const;
+    void FillGroupBox(HWND control, HDC dc) const;
+
+    Switcher app_;
+    HWND window_ = nullptr;
+    HWND groupBox_ = nullptr;
+    HWND englishButton_ = nullptr;
+    HWND chineseButton_ = nullptr;
+    UniqueBrush groupBoxBrush_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    Microsoft::WRL::ComPtr<FileDropTarget> dropTarget_;
+};
