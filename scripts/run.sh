@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# `make run`: builds the program and starts it under Wine in the demo sandbox build/sandbox.
+# Drag build/sandbox/Photoshop/Photoshop.exe onto the window to set it up, then switch.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+scripts/bootstrap.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target PsLangSwitch
+source scripts/wine-env.sh
+source scripts/sandbox.sh
+make_sandbox "$root/build/sandbox" build/win32/PsLangSwitch.exe
+
+headless=""
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb_ensure
+  headless=1
+  echo "No display: running on a virtual one ($DISPLAY); a screenshot goes to build/run.png."
+fi
+wine_start_server
+echo "Sandbox: build/sandbox (drag build/sandbox/Photoshop/Photoshop.exe onto the window)."
+cleanup() {
+  pkill -P "$pid" 2>/dev/null || true
+  wine_stop_server
+  xvfb_stop
+}
+cd build/sandbox/PsLangSwitch
+wine PsLangSwitch.exe </dev/null >/dev/null 2>&1 &
+pid=$!
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+if [ -n "$headless" ]; then
+  sleep 3
+  import -window root "$root/build/run.png" 2>/dev/null || true
+  echo "Close it with Ctrl+C."
+fi
+wait $pid || true
