@@ -3,11 +3,25 @@
 // platform, with the window's controls recorded.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "core/state_files.h"
 #include "core/switcher.h"
 #include "core/texts.h"
 #include "fakes/recording_controls.h"
 #include "platform/memory_platform.h"
+
+// Names a parameterised case after the `name` of its row.
+struct CaseName {
+    template <typename Row>
+    std::string operator()(const testing::TestParamInfo<Row>& info) const {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return name;
+    }
+};
 
 class SwitcherTest : public testing::Test {
 protected:

@@ -68,12 +68,7 @@ TEST_P(Drop, AcceptsOnlyPhotoshopsExecutable) {
     EXPECT_EQ(app.state.languageFilePath, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(, Drop, testing::ValuesIn(kDrops), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(, Drop, testing::ValuesIn(kDrops), CaseName());
 
 TEST_F(SwitcherTest, SetUpWritesThePathFileThenTheBackup) {
     InstallPhotoshop();

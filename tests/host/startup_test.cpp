@@ -51,13 +51,7 @@ TEST_P(StartupModes, ChoosesTheModeFromTheStateFiles) {
     EXPECT_TRUE(platform.writes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(, StartupModes, testing::ValuesIn(kStartupCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(, StartupModes, testing::ValuesIn(kStartupCases), CaseName());
 
 // A stored path that can't be used still opens switch mode, offering the switch to Chinese.
 TEST_F(SwitcherTest, UnusableStoredPathOffersTheSwitchToChinese) {

@@ -130,12 +130,7 @@ TEST_P(SwitchFailure, IsReportedAndTheButtonsShowTheRealState) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, SwitchFailure, testing::ValuesIn(kFailures), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(, SwitchFailure, testing::ValuesIn(kFailures), CaseName());
 
 TEST_F(SwitchTest, EmptyStoredPathRestoresNothing) {
     app.state.languageFilePath.clear();

@@ -9,6 +9,7 @@
 #include "core/state_files.h"
 #include "core/texts.h"
 #include "platform/wide_text.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -26,10 +27,9 @@ TEST(CodePage, ProgramTextsAreCodePage936) {
 // A state file created through the ANSI functions must carry the Chinese name on disk, or a
 // later run (or the user) would not find it.
 TEST(CodePage, StateFileNamesReachTheDiskInChinese) {
-    char temp[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    const std::string dir = std::string(temp) + "pls_code_page_test";
-    CreateDirectoryA(dir.c_str(), nullptr);
+    const TempFolder temp;
+    const std::string& dir = temp.Path();
+    ASSERT_FALSE(dir.empty());
     const std::string name = PathFileName(dir);
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -41,9 +41,6 @@ TEST(CodePage, StateFileNamesReachTheDiskInChinese) {
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
     EXPECT_STREQ(found.cFileName, L"储存路径.pp");
-
-    DeleteFileA(name.c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "core/texts.h"
 #include "platform/wide_text.h"
 #include "platform/win32_platform.h"
+#include "temp_folder.h"
 #include "ui/program.h"
 
 namespace {
@@ -33,27 +34,6 @@ public:
     std::vector<std::string> errorBoxes;
     void ShowErrorBox(const std::string& message) override { errorBoxes.push_back(message); }
 };
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry{};
-    {
-        FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-        if (search.Valid()) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string path = folder + "\\" + name;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(path);
-                } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
-                }
-            } while (FindNextFileA(search.Get(), &entry));
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 // Ends a loop that would otherwise wait forever when Esc failed to close the window.
 HWND loopWindow = nullptr;
@@ -83,14 +63,8 @@ enum class StartState { NotSetUp, ChineseInstalled, SwitchedToEnglish };
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        const DWORD length = GetTempPathA(sizeof temp, temp);
-        ASSERT_GT(length, 0u);
-        ASSERT_LT(length, sizeof temp);
-        static unsigned counter = 0;
-        folder_ = std::string(temp) + "pslang_ui_" + std::to_string(GetCurrentProcessId()) + "_" +
-                  std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
+        folder_ = temp_.Path();
+        ASSERT_FALSE(folder_.empty());
         std::string folder = folder_;
         for (const char* part : {"\\PS", "\\Locales", "\\zh_CN", "\\Support Files"}) {
             folder += part;
@@ -102,7 +76,6 @@ protected:
     void TearDown() override {
         window_.reset();
         PumpMessages();
-        if (!folder_.empty()) RemoveTree(folder_);
     }
 
     std::string PhotoshopFolder() const { return folder_ + "\\PS"; }
@@ -147,6 +120,7 @@ protected:
     }
 
     RecordingPlatform platform_;
+    TempFolder temp_;
     std::string folder_;
     std::unique_ptr<MainWindow> window_;
 };

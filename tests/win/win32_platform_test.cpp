@@ -11,6 +11,7 @@
 
 #include "core/texts.h"
 #include "platform/wide_text.h"
+#include "temp_folder.h"
 #include "tests/shared/path_rule_cases.h"
 
 using Microsoft::WRL::ComPtr;
@@ -20,46 +21,17 @@ namespace {
 // "中文" in code page 936.
 const std::string kChinese = "\xd6\xd0\xce\xc4";
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry{};
-    {
-        FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-        if (search.Valid()) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string path = folder + "\\" + name;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(path);
-                } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
-                }
-            } while (FindNextFileA(search.Get(), &entry));
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 // Each test gets a fresh, empty folder under the temporary directory, removed afterwards.
 class Win32PlatformTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        const DWORD length = GetTempPathA(sizeof temp, temp);
-        ASSERT_GT(length, 0u);
-        ASSERT_LT(length, sizeof temp);
-        static unsigned counter = 0;
-        folder_ = std::string(temp) + "pslang_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-                  std::to_string(GetTickCount()) + "_" + std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-    }
-    void TearDown() override {
-        if (!folder_.empty()) RemoveTree(folder_);
+        folder_ = temp_.Path();
+        ASSERT_FALSE(folder_.empty());
     }
 
     std::string In(const std::string& name) const { return folder_ + "\\" + name; }
 
+    TempFolder temp_;
     std::string folder_;
     Win32Platform platform_;
 };
