@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The program must run on a bare Windows as one 32-bit GUI executable: it may import only DLLs
+# that Windows itself ships, never the compiler's runtime (libstdc++, libgcc, libwinpthread).
+set -uo pipefail
+exe="$1"
+allowed='^(kernel32|user32|gdi32|comctl32|ole32|oleaut32|shell32|shlwapi|comdlg32|advapi32|version|msvcrt)\.dll$'
+imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
+[ -n "$imports" ] || { echo "FAIL: no imports read from $exe"; exit 1; }
+bad=$(grep -v -E "$allowed" <<<"$imports")
+[ -z "$bad" ] || { echo "FAIL: imports beyond Windows' own: $bad"; exit 1; }
+file_type=$(i686-w64-mingw32-objdump -f "$exe" | sed -n 's/.*file format //p')
+[ "$file_type" = "pei-i386" ] || { echo "FAIL: not a 32-bit PE executable ($file_type)"; exit 1; }
+subsystem=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^Subsystem\s*\([0-9a-f]*\).*/\1/p')
+[ "$subsystem" = "00000002" ] || { echo "FAIL: not a GUI program (subsystem $subsystem)"; exit 1; }
+echo "imports: ok ($(tr '\n' ' ' <<<"$imports"))"
