@@ -28,28 +28,34 @@ xvfb_stop
 
 # Counts the cases in each test's own report; a test that failed without a report of failures
 # (a crash, a sanitizer report, a script's error) counts as one failure of its own.
-passed=0
+passed=0 skipped=0
 failed=$build_failures
 for preset in host win32; do
   summary="build/$preset/reports/ctest.xml"
   [ -f "$summary" ] || continue
   while read -r name status; do
     report="build/$preset/reports/$name.xml"
-    cases=0 bad=0
+    cases=0 bad=0 skips=0
     if [ -f "$report" ]; then
       head=$(grep -m1 '<testsuites' "$report")
       attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
       cases=$(( $(attr tests) - $(attr disabled) ))
       bad=$(( $(attr failures) + $(attr errors) ))
+      skips=$(grep -c 'result="skipped"' "$report")
     fi
     if [ "$status" != run ] && [ "$bad" -eq 0 ]; then
       bad=1; [ "$cases" -eq 0 ] && cases=1
     fi
     [ "$cases" -eq 0 ] && cases=1
-    passed=$((passed + cases - bad))
+    passed=$((passed + cases - bad - skips))
     failed=$((failed + bad))
+    skipped=$((skipped + skips))
   done < <(sed -n 's/.*<testcase name="\([^"]*\)".* status="\([a-z]*\)".*/\1 \2/p' "$summary")
 done
 
-echo "$passed passed, $failed failed"
+if [ "$skipped" -gt 0 ]; then
+  echo "$passed passed, $failed failed, $skipped skipped"
+else
+  echo "$passed passed, $failed failed"
+fi
 [ "$failed" -eq 0 ]
