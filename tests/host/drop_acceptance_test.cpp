@@ -78,28 +78,29 @@ TEST_F(SwitcherTest, SetUpWritesThePathFileThenTheBackup) {
     EXPECT_EQ(platform.Content(PathFile()).size(), 50u);
 }
 
-TEST_F(SwitcherTest, OnlyTheExecutablesOwnNameIsReplaced) {
-    const Text exe = "D:\\photoshop.exe.d\\Photoshop.exe";
-    const Text language = "D:\\photoshop.exe.d\\Locales\\zh_CN\\Support Files\\tw10428.dat";
-    platform.AddFile(exe, "MZ");
-    platform.AddFile(language, "data");
+// The language file is looked for beside the executable: only its own name is replaced, and a
+// Chinese folder name is kept as its code-page-936 bytes.
+TEST_F(SwitcherTest, DerivesTheLanguageFileBesideTheExecutable) {
+    const struct {
+        Text exe;
+        Text language;
+    } cases[] = {
+        {"D:\\photoshop.exe.d\\Photoshop.exe",
+         "D:\\photoshop.exe.d\\Locales\\zh_CN\\Support Files\\tw10428.dat"},
+        {"D:\\\xd6\xd0\xce\xc4\\Photoshop.exe",
+         "D:\\\xd6\xd0\xce\xc4\\Locales\\zh_CN\\Support Files\\tw10428.dat"},
+    };
     app.state.languageFolder = kLanguageFolder;
+    for (const auto& c : cases) {
+        platform.AddFile(c.exe, "MZ");
+        platform.AddFile(c.language, "data");
 
-    OnFileDropped(app, exe);
+        OnFileDropped(app, c.exe);
 
-    EXPECT_TRUE(platform.errorBoxes.empty());
-    EXPECT_EQ(app.state.derivedLanguageFilePath, language);
-    EXPECT_EQ(platform.Content(PathFile()), language);
-}
-
-TEST_F(SwitcherTest, NonAsciiPathIsStoredAsItsCodePage936Bytes) {
-    const Text exe = "D:\\\xd6\xd0\xce\xc4\\Photoshop.exe";
-    const Text language = "D:\\\xd6\xd0\xce\xc4\\Locales\\zh_CN\\Support Files\\tw10428.dat";
-    platform.AddFile(exe, "MZ");
-    platform.AddFile(language, "data");
-    app.state.languageFolder = kLanguageFolder;
-    OnFileDropped(app, exe);
-    EXPECT_EQ(platform.Content(PathFile()), language);
+        EXPECT_TRUE(platform.errorBoxes.empty());
+        EXPECT_EQ(app.state.derivedLanguageFilePath, c.language);
+        EXPECT_EQ(platform.Content(PathFile()), c.language);
+    }
 }
 
 // A failed save must not leave a new path file beside an older backup: a later switch to
