@@ -28,6 +28,8 @@ xvfb_stop
 
 # Counts the cases in each test's own report; a test that failed without a report of failures
 # (a crash, a sanitizer report, a script's error) counts as one failure of its own.
+# attr NAME: a number from the <testsuites> line held in $head.
+attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
 passed=0 skipped=0
 failed=$build_failures
 for preset in host win32; do
@@ -38,7 +40,6 @@ for preset in host win32; do
     cases=0 bad=0 skips=0
     if [ -f "$report" ]; then
       head=$(grep -m1 '<testsuites' "$report")
-      attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
       cases=$(( $(attr tests) - $(attr disabled) ))
       bad=$(( $(attr failures) + $(attr errors) ))
       skips=$(grep -c 'result="skipped"' "$report")
