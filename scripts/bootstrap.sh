@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build make g++ googletest
-  g++-mingw-w64-i686-posix mingw-w64-tools
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales procps
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales procps
 )
 
 missing=()

@@ -6,11 +6,18 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 scripts/bootstrap.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target PsLangSwitch
 source scripts/wine-env.sh
 source scripts/sandbox.sh
-make_sandbox "$root/build/sandbox" build/win32/PsLangSwitch.exe
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target PsLangSwitch
+exe=build/win32/PsLangSwitch.exe
+if [ "$WINE_PRESET" != win32 ]; then
+  echo "This machine runs no 32-bit Wine: showing the same program built for x64 instead."
+  cmake --preset "$WINE_PRESET" >/dev/null
+  cmake --build --preset "$WINE_PRESET" --target PsLangSwitch
+  exe="build/$WINE_PRESET/PsLangSwitch.exe"
+fi
+make_sandbox "$root/build/sandbox" "$exe"
 
 headless=""
 if [ -z "${DISPLAY:-}" ]; then

@@ -2,16 +2,30 @@
 # build/, and a Chinese locale so that Wine's ANSI code page is 936 like the users' systems.
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINE_HOME="$root/build/wine"
-export WINEPREFIX="$WINE_HOME/prefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH="$WINE_HOME/locale"
 
+# 32-bit Wine needs the kernel's 32-bit support, which some machines switch off. There the
+# Windows tests run on an x86_64 build of the same code under 64-bit Wine (preset win64);
+# the program itself is always the 32-bit build/win32/PsLangSwitch.exe.
+if [ -z "${WINEARCH:-}" ]; then
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then WINEARCH=win32; else WINEARCH=win64; fi
+fi
+export WINEARCH
+export WINEPREFIX="$WINE_HOME/prefix-$WINEARCH"
+if [ "$WINEARCH" = win64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+else
+  export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+fi
+# The build preset whose Windows executables this Wine runs.
+export WINE_PRESET="$WINEARCH"
+
 # Wine and its server run in the Chinese locale; the shell and the other tools keep their own.
-wine() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wine "$@"; }
-wineserver() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wineserver "$@"; }
-wineboot() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= command wineboot "$@"; }
+wine() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= "$WINELOADER" "$@"; }
+wineserver() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= "$WINESERVER" "$@"; }
+wineboot() { wine wineboot.exe "$@"; }
 
 # Without the glibc locale Wine still reports code page 936 but garbles Chinese file names.
 wine_ensure_locale() {
