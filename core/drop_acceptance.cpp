@@ -1,7 +1,10 @@
 #include "core/drop_acceptance.h"
 
+#include "core/backup.h"
+#include "core/language_file.h"
 #include "core/modes.h"
 #include "core/path_helpers.h"
+#include "core/safe_files.h"
 #include "core/shortcut_resolver.h"
 #include "core/state_files.h"
 #include "core/texts.h"
@@ -12,23 +15,29 @@ bool IsPhotoshopExe(Platform& platform, const Text& path) {
     return TextEquals(ToLowerText(FileTitle(platform, path, true)), kPhotoshopExeName);
 }
 
-// The language file lies in Photoshop's own folder: only the executable's file name is replaced,
-// so a folder that happens to be called "photoshop.exe.d" stays what it is.
-Text DeriveLanguageFilePath(Platform& platform, const Text& exePath, const Text& languageFolder) {
-    const std::size_t nameStart = platform.FileNameOffset(exePath);
-    const Text replacement = ConcatText({languageFolder, kLanguageFileName});
-    return ConcatText({exePath.substr(0, nameStart),
-                       BatchReplace(exePath.substr(nameStart), {{kPhotoshopExeName, replacement}})});
-}
+// The drop target hands over paths converted without look-alikes, so a '?' stands for a
+// character the ANSI code page cannot hold ('?' is never part of a real file name).
+bool HasUnrepresentableCharacter(const Text& path) { return path.find('?') != Text::npos; }
 
-// Path file first, then the backup. A failure undoes the path file, so that a new path can
-// never pair up with a backup of some other language file.
+// The earlier backup is kept before anything replaces it. It leaves the program's folder too,
+// so that a run cut short between the two files below finds no mismatched pair: with no
+// backup the program is simply not set up. Then the path file, then the backup.
 bool SaveSettings(Switcher& app, const Text& languageFilePath) {
     Platform& platform = app.platform;
-    if (StorePath(platform, app.programDirectory, languageFilePath) &&
-        platform.CopyFileOver(languageFilePath, BackupFileName(app.programDirectory)))
+    const Text& directory = app.programDirectory;
+    const Text backup = BackupFileName(directory);
+    if (platform.IsFile(backup) && platform.CompareFiles(languageFilePath, backup) != Comparison::Same) {
+        if (KeepPreviousBackup(platform, directory, languageFilePath) != BackupStatus::Ready ||
+            platform.RemoveFile(backup) != FileError::None) {
+            return false;
+        }
+    }
+    if (StorePath(platform, directory, languageFilePath) &&
+        WriteBackup(platform, directory, languageFilePath) == BackupStatus::Ready) {
         return true;
-    platform.RemoveFile(PathFileName(app.programDirectory));
+    }
+    // A new path must never pair up with a backup of some other language file.
+    platform.RemoveFile(PathFileName(directory));
     return false;
 }
 
@@ -48,12 +57,20 @@ void OnFileDropped(Switcher& app, const Text& droppedPath) {
     // A shortcut's target may be anything: a folder, a document, or nothing at all.
     if (!IsPhotoshopExe(platform, state.photoshopExePath))
         return platform.ShowErrorBox(kNotPhotoshopMessage);
+    if (HasUnrepresentableCharacter(state.photoshopExePath))
+        return platform.ShowErrorBox(kUnrepresentablePathMessage);
+    if (CharacterCount(state.photoshopExePath) > kLongestAnsiPath)
+        return platform.ShowErrorBox(kPathTooLongMessage);
 
-    state.derivedLanguageFilePath =
-        DeriveLanguageFilePath(platform, state.photoshopExePath, state.languageFolder);
-    if (!platform.FileExists(state.derivedLanguageFilePath))
-        return platform.ShowErrorBox(kNoLanguageFileMessage);
+    const LanguageFileSearch found = FindLanguageFile(platform, state.photoshopExePath);
+    if (found.path.empty()) {
+        state.derivedLanguageFilePath =
+            BesideExecutable(platform, state.photoshopExePath, kLanguageFileLocations[0]);
+        return platform.ShowErrorBox(found.tooLong ? kPathTooLongMessage : kNoLanguageFileMessage);
+    }
+    state.derivedLanguageFilePath = found.path;
 
+    RemoveLeftoverTemporaryFile(platform, PathFileName(app.programDirectory));
     if (!SaveSettings(app, state.derivedLanguageFilePath))
         return platform.ShowErrorBox(kCannotSaveSettingsMessage);
 

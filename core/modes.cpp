@@ -16,7 +16,3 @@ void ShowLanguageFileState(Controls& controls, bool languageFilePresent) {
     controls.SetEnabled(Control::SwitchToChineseButton, !languageFilePresent);
     controls.SetEnabled(Control::SwitchToEnglishButton, languageFilePresent);
 }
-
-bool LanguageFilePresent(Switcher& app) {
-    return app.platform.AnyFileMatches(app.state.languageFilePath);
-}

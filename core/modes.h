@@ -1,6 +1,6 @@
 #pragma once
 // The window's two modes, expressed through the three controls.
-#include "core/switcher.h"
+#include "core/controls.h"
 
 // Set-up mode: only the drop area is visible.
 void ShowSetUpMode(Controls& controls);
@@ -10,6 +10,3 @@ void ShowSwitchMode(Controls& controls);
 
 // Offers the one useful switch: to English while the language file is there, else to Chinese.
 void ShowLanguageFileState(Controls& controls, bool languageFilePresent);
-
-// Whether Photoshop's language file is there right now (find-first-file test).
-bool LanguageFilePresent(Switcher& app);

@@ -1,5 +1,6 @@
 #include "core/startup.h"
 
+#include "core/language_file.h"
 #include "core/modes.h"
 #include "core/state_files.h"
 #include "core/texts.h"
@@ -14,5 +15,6 @@ void OnWindowCreated(Switcher& app) {
     }
     ShowSwitchMode(app.controls);
     app.state.languageFilePath = ReadStoredPath(app.platform, app.programDirectory);
-    ShowLanguageFileState(app.controls, LanguageFilePresent(app));
+    ShowLanguageFileState(app.controls,
+                          LanguageFilePresent(app.platform, app.state.languageFilePath));
 }

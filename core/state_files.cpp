@@ -1,5 +1,6 @@
 #include "core/state_files.h"
 
+#include "core/safe_files.h"
 #include "core/texts.h"
 
 Text PathFileName(const Text& programDirectory) {
@@ -17,11 +18,12 @@ bool IsSetUp(Platform& platform, const Text& programDirectory) {
 
 Text ReadStoredPath(Platform& platform, const Text& programDirectory) {
     Text bytes;
+    // A path file far larger than any path is junk; it reads as no path at all.
     if (!platform.ReadWholeFile(PathFileName(programDirectory), bytes)) return Text();
     // The path is a zero-terminated text; 0x1A (Ctrl+Z) ends it too, as in old text files.
     return bytes.substr(0, bytes.find_first_of(Text("\0\x1A", 2)));
 }
 
 bool StorePath(Platform& platform, const Text& programDirectory, const Text& path) {
-    return platform.WriteWholeFile(PathFileName(programDirectory), path);
+    return ReplaceWithBytes(platform, PathFileName(programDirectory), path);
 }

@@ -24,7 +24,9 @@ bool MatchesAt(const Text& text, std::size_t pos, const Text& sought, bool foldC
 }
 
 // Start positions are 1-based; 0 and anything below it mean the first byte.
-std::size_t OffsetFromStart(int start) { return static_cast<std::size_t>(std::max(start - 1, 0)); }
+std::size_t OffsetFromStart(int start) {
+    return start <= 1 ? 0 : static_cast<std::size_t>(start) - 1;  // no start - 1 overflow at INT_MIN
+}
 
 }  // namespace
 

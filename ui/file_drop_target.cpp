@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/wide_text.h"
+
 namespace {
 
 FORMATETC HdropFormat() {
@@ -37,22 +39,24 @@ private:
     bool filled_ = false;
 };
 
-// Each path gets a buffer of its own length: paths longer than MAX_PATH arrive intact.
+}  // namespace
+
+// Read as UTF-16 and converted without look-alikes: a character the ANSI code page cannot
+// hold becomes '?', which the core recognises, instead of a similar letter that might name some
+// other file. Each path gets a buffer of its own length, so long paths arrive intact.
 std::string DroppedPathsText(HDROP drop) {
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     std::string text;
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        const UINT copied = DragQueryFileA(drop, i, path.data(), length + 1);
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(copied < length ? copied : length);
-        text += path;
+        text += NarrowToCodePage(CP_ACP, path);
         if (count > 1) text += "\r\n";
     }
     return text;
 }
-
-}  // namespace
 
 DWORD DropEffectFor(bool accepted, DWORD keyState, DWORD allowedEffects) {
     if (!accepted) return DROPEFFECT_NONE;

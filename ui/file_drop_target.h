@@ -3,6 +3,7 @@
 // the dropped paths, as one text, to a handler. It never copies, moves or opens a file itself.
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 #include <wrl/client.h>
 
 #include <functional>
@@ -43,6 +44,9 @@ private:
     HWND window_ = nullptr;
     bool acceptsData_ = false;  // from DragEnter until DragLeave
 };
+
+// The text a drop hands over: one path, or every path followed by CR LF, as ANSI bytes.
+std::string DroppedPathsText(HDROP drop);
 
 // The effect a drag gets from the key state and the effects the source allows.
 DWORD DropEffectFor(bool accepted, DWORD keyState, DWORD allowedEffects);

@@ -3,5 +3,5 @@
 #include "ui/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return RunProgram(instance);
+    return RunProgramSafely(instance);
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/drop_acceptance.h"
+#include "core/elevated_switch.h"
 #include "core/switch_commands.h"
 #include "core/texts.h"
 #include "platform/wide_text.h"
@@ -140,8 +141,32 @@ void MainWindow::SetEnabled(Control control, bool enabled) {
 void MainWindow::RegisterDropArea() {
     if (dropTarget_) return;
     dropTarget_ = FileDropTarget::Create(
-        [this](const std::string& droppedPaths) { OnFileDropped(app_, droppedPaths); });
+        [this](const std::string& droppedPaths) { OnDrop(droppedPaths); });
     dropTarget_->Register(groupBox_);
+    // An elevated window gets no OLE drag from a normal Explorer, but it does get the shell's
+    // older WM_DROPFILES once those messages may cross from lower rights.
+    DragAcceptFiles(groupBox_, TRUE);
+    for (const UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA),
+                               static_cast<UINT>(0x0049) /* WM_COPYGLOBALDATA */}) {
+        ChangeWindowMessageFilterEx(groupBox_, message, MSGFLT_ALLOW, nullptr);
+    }
+}
+
+void MainWindow::OnDrop(const std::string& droppedPaths) {
+    const bool wasSetUp = IsWindowVisible(chineseButton_) != FALSE;
+    OnFileDropped(app_, droppedPaths);
+    if (!wasSetUp && IsWindowVisible(chineseButton_)) {
+        DecideShield();
+        FocusUsableButton();
+    }
+}
+
+void MainWindow::DecideShield() {
+    if (!IsWindowVisible(chineseButton_)) return;
+    const BOOL shield = SwitchNeedsElevation(app_.platform, app_.state.languageFilePath);
+    for (HWND button : {chineseButton_, englishButton_}) {
+        SendMessageW(button, BCM_SETSHIELD, 0, shield);
+    }
 }
 
 void MainWindow::FocusUsableButton() {
@@ -182,7 +207,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    // Nothing may unwind through the system's frames: one box, then the window goes and the
+    // program ends.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        self->app_.platform.ShowErrorBox(kUnexpectedErrorMessage);
+        DestroyWindow(window);
+        return 0;
+    }
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -257,7 +290,7 @@ void MainWindow::FillGroupBox(HWND control, HDC dc) const {
 // WS_CLIPCHILDREN the parent never paints under it.
 LRESULT CALLBACK MainWindow::GroupBoxProc(HWND control, UINT message, WPARAM wParam,
                                           LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    const auto* window = reinterpret_cast<const MainWindow*>(self);
+    auto* window = reinterpret_cast<MainWindow*>(self);
     switch (message) {
         case WM_ERASEBKGND:
             return TRUE;
@@ -274,6 +307,24 @@ LRESULT CALLBACK MainWindow::GroupBoxProc(HWND control, UINT message, WPARAM wPa
         case WM_PRINTCLIENT:
             window->FillGroupBox(control, reinterpret_cast<HDC>(wParam));
             break;
+        case WM_DROPFILES: {
+            const auto drop = reinterpret_cast<HDROP>(wParam);
+            try {
+                std::string text;
+                try {
+                    text = DroppedPathsText(drop);
+                } catch (...) {
+                    DragFinish(drop);
+                    throw;
+                }
+                DragFinish(drop);
+                window->OnDrop(text);
+            } catch (...) {
+                window->app_.platform.ShowErrorBox(kUnexpectedErrorMessage);
+                DestroyWindow(window->window_);
+            }
+            return 0;
+        }
         case WM_NCDESTROY:
             RemoveWindowSubclass(control, GroupBoxProc, kSubclassId);
             break;

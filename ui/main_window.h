@@ -36,6 +36,10 @@ public:
     HWND Handle() const { return window_; }
     HWND ControlHandle(Control control) const;
 
+    // The UAC shield on both buttons when a switch would ask for administrator rights; decided
+    // once the mode is chosen, and again after a set-up.
+    void DecideShield();
+
     void SetVisible(Control control, bool visible) override;
     void SetEnabled(Control control, bool enabled) override;
     void RegisterDropArea() override;
@@ -50,6 +54,8 @@ private:
     bool CreateControls(HINSTANCE instance);
     void SetIcons(HINSTANCE instance);
     void OnCommand(WPARAM wParam, LPARAM lParam);
+    // A drop that reached the group box as WM_DROPFILES or through OLE.
+    void OnDrop(const std::string& droppedPaths);
     // English first, then Chinese; the window itself when neither button can take the focus.
     void FocusUsableButton();
     void PaintBackground(HDC dc) const;

@@ -1,8 +1,15 @@
 #include "ui/program.h"
 
 #include <ole2.h>
+#include <shellapi.h>
 
+#include <memory>
+#include <string>
+
+#include "core/elevated_switch.h"
 #include "core/startup.h"
+#include "core/texts.h"
+#include "platform/wide_text.h"
 #include "platform/win32_platform.h"
 
 namespace {
@@ -21,11 +28,37 @@ private:
     bool initialised_;
 };
 
+struct LocalDeleter {
+    void operator()(LPWSTR* memory) const { LocalFree(memory); }
+};
+
+// The program lives in a folder its user can write to: DLLs are taken from System32 only, never
+// from beside it. Resolved at run time, since Windows 7 has the call only with an update.
+void LoadDllsFromSystemOnly() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto set = kernel ? reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+                                  GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                            : nullptr;
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace
+
+std::optional<Direction> ElevatedSwitchRequested(const wchar_t* commandLine) {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, LocalDeleter> arguments(CommandLineToArgvW(commandLine, &count));
+    if (!arguments || count != 2) return std::nullopt;
+    const std::wstring argument = arguments.get()[1];
+    if (argument == WideFromCodePage(CP_UTF8, kSwitchToEnglishArgument)) return Direction::ToEnglish;
+    if (argument == WideFromCodePage(CP_UTF8, kSwitchToChineseArgument)) return Direction::ToChinese;
+    return std::nullopt;
+}
 
 bool OpenMainWindow(MainWindow& window, HINSTANCE instance) {
     if (!window.Create(instance)) return false;
     OnWindowCreated(window.App());
+    window.DecideShield();
     window.Show();
     return true;
 }
@@ -47,9 +80,15 @@ int RunMessageLoop(HWND window) {
 }
 
 int RunProgram(HINSTANCE instance) {
-    const OleSession ole;
-    Win32Platform platform;
+    LoadDllsFromSystemOnly();
+    Win32Platform platform(kErrorCaption);
     const Text programDirectory = platform.ModuleDirectory();
+    // Started elevated for one switch: no window, no OLE, the outcome as the exit code.
+    if (const auto direction = ElevatedSwitchRequested(GetCommandLineW())) {
+        return RunElevatedSwitch(platform, programDirectory, *direction);
+    }
+
+    const OleSession ole;
     // Relative paths the user drops resolve against the program's own folder.
     platform.SetWorkingDirectory(programDirectory);
     {
@@ -59,4 +98,16 @@ int RunProgram(HINSTANCE instance) {
         RunMessageLoop(window.Handle());
     }
     return 0;
+}
+
+int RunProgramSafely(HINSTANCE instance) {
+    try {
+        return RunProgram(instance);
+    } catch (...) {
+        // Nothing may leave WinMain: say so once, then end as cleanly as is left to do.
+        const std::wstring text = WideFrom936(kUnexpectedErrorMessage);
+        const std::wstring caption = WideFrom936(kErrorCaption);
+        MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        return 1;
+    }
 }

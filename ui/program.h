@@ -2,7 +2,14 @@
 // Start, message loop and end of the program.
 #include <windows.h>
 
+#include <optional>
+
+#include "core/switch_commands.h"
 #include "ui/main_window.h"
+
+// The switch an elevated run was started for: exactly one argument naming it. Any other
+// command line starts the program normally.
+std::optional<Direction> ElevatedSwitchRequested(const wchar_t* commandLine);
 
 // Creates the window and its controls hidden, lets the core choose the mode, then shows it.
 bool OpenMainWindow(MainWindow& window, HINSTANCE instance);
@@ -13,5 +20,8 @@ void DispatchProgramMessage(HWND window, MSG& message);
 // Runs until `window` is destroyed; returns the program's exit code.
 int RunMessageLoop(HWND window);
 
-// The whole run, from OLE's start to its end.
+// The whole run, from OLE's start to its end; or, started elevated, the one switch.
 int RunProgram(HINSTANCE instance);
+
+// RunProgram with a last-resort error box for anything that escaped everything else.
+int RunProgramSafely(HINSTANCE instance);

@@ -1,5 +1,6 @@
 #include "core/drop_acceptance.h"
 
+#include "core/backup.h"
 #include "fakes/fixture.h"
 
 namespace {
@@ -74,7 +75,10 @@ TEST_F(SwitcherTest, SetUpWritesThePathFileThenTheBackup) {
     InstallPhotoshop();
     app.state.languageFolder = kLanguageFolder;
     OnFileDropped(app, kExe);
-    EXPECT_EQ(platform.writes, (std::vector<std::string>{PathFile(), BackupFile()}));
+    // Each through the temporary file that then takes its place.
+    const Text temporary = "C:\\Tools\\switcher\\PsLangSwitch.tmp";
+    EXPECT_EQ(platform.writes,
+              (std::vector<std::string>{temporary, PathFile(), temporary, BackupFile()}));
     EXPECT_EQ(platform.Content(PathFile()).size(), 50u);
 }
 
@@ -120,13 +124,16 @@ TEST_F(SwitcherTest, FailedSaveIsReportedAndUndone) {
         fresh.AddFile(kLanguageFile, LanguageBytes());
         fresh.AddFile(BackupFile(), "backup of another Photoshop");
         if (c.failPathFile) fresh.FailWritesTo(PathFile());
-        else fresh.FailCopiesTo(BackupFile());
+        else fresh.FailWritesTo(BackupFile());
 
         OnFileDropped(run, kExe);
 
         EXPECT_EQ(fresh.errorBoxes, std::vector<std::string>{kCannotSaveSettingsMessage});
         EXPECT_FALSE(fresh.HasFile(PathFile()));
-        EXPECT_EQ(fresh.Content(BackupFile()), "backup of another Photoshop");
+        // The other Photoshop's backup may be its only copy: it stays, as the previous backup.
+        EXPECT_EQ(fresh.Content(PreviousBackupFileName(app.programDirectory)),
+                  "backup of another Photoshop");
+        EXPECT_FALSE(IsSetUp(fresh, app.programDirectory));
         EXPECT_TRUE(freshControls.calls.empty());  // still in set-up mode
         EXPECT_EQ(run.state.languageFilePath, "");
     }

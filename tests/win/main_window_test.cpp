@@ -31,6 +31,7 @@ std::string LanguageBytes() {
 
 class RecordingPlatform : public Win32Platform {
 public:
+    RecordingPlatform() : Win32Platform(kErrorCaption) {}
     std::vector<std::string> errorBoxes;
     void ShowErrorBox(const std::string& message) override { errorBoxes.push_back(message); }
 };
@@ -202,16 +203,19 @@ TEST_F(MainWindowTest, StylesAreExactlyTheRequestedOnes) {
     const struct {
         Control control;
         DWORD style;
+        LONG exStyle;
     } expected[] = {
-        {Control::SwitchToChineseButton, button},
-        {Control::SwitchToEnglishButton, button},
-        {Control::DropGroupBox, WS_CHILD | WS_CLIPSIBLINGS | BS_CENTER | BS_GROUPBOX},
+        {Control::SwitchToChineseButton, button, 0},
+        {Control::SwitchToEnglishButton, button, 0},
+        // Shell drops also arrive as WM_DROPFILES, for when OLE can't reach an elevated window.
+        {Control::DropGroupBox, WS_CHILD | WS_CLIPSIBLINGS | BS_CENTER | BS_GROUPBOX,
+         WS_EX_ACCEPTFILES},
     };
     for (const auto& row : expected) {
         SCOPED_TRACE(Name(row.control));
         const DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(row.control), GWL_STYLE));
         EXPECT_EQ(style & ~WS_VISIBLE, row.style);
-        EXPECT_EQ(GetWindowLongW(Handle(row.control), GWL_EXSTYLE), 0);
+        EXPECT_EQ(GetWindowLongW(Handle(row.control), GWL_EXSTYLE), row.exStyle);
         wchar_t className[32] = {};
         GetClassNameW(Handle(row.control), className, 32);
         EXPECT_EQ(CompareStringOrdinal(className, -1, L"Button", -1, TRUE), CSTR_EQUAL);

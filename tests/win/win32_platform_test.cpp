@@ -33,7 +33,7 @@ protected:
 
     TempFolder temp_;
     std::string folder_;
-    Win32Platform platform_;
+    Win32Platform platform_{kErrorCaption};
 };
 
 void CreateShortcut(const std::string& shortcutPath, const std::string& targetPath) {
@@ -156,28 +156,75 @@ TEST_F(Win32PlatformTest, ReadsAFileOthersHaveOpenButNotALockedOne) {
     EXPECT_FALSE(platform_.ReadWholeFile(In("missing.pp"), read));
 }
 
-TEST_F(Win32PlatformTest, CopyReplacesAnExistingTarget) {
+TEST_F(Win32PlatformTest, CopyReplacesAnExistingTargetAndComparesByContent) {
     const std::string source = In("tw10428.dat");
     const std::string target = In(kChinese + ".pp");
-    ASSERT_TRUE(platform_.WriteWholeFile(source, std::string("lang\0data", 9)));
+    // More than one piece of the copy and of the comparison.
+    const std::string bytes = std::string("lang\0data", 9) + std::string(3 << 20, '\xa5') + "end";
+    ASSERT_TRUE(platform_.WriteWholeFile(source, bytes));
     ASSERT_TRUE(platform_.WriteWholeFile(target, "an older and longer backup"));
+    EXPECT_EQ(platform_.CompareFiles(source, target), Comparison::Different);
 
-    EXPECT_TRUE(platform_.CopyFileOver(source, target));
+    EXPECT_TRUE(platform_.CopyFileBytes(source, target).Ok());
     std::string read;
-    ASSERT_TRUE(platform_.ReadWholeFile(target, read));
-    EXPECT_EQ(read, std::string("lang\0data", 9));
+    ASSERT_TRUE(platform_.ReadWholeFile(target, read, 8 << 20));
+    EXPECT_TRUE(read == bytes);
+    EXPECT_EQ(platform_.CompareFiles(source, target), Comparison::Same);
 
-    EXPECT_FALSE(platform_.CopyFileOver(In("missing.dat"), target));
-    ASSERT_TRUE(platform_.ReadWholeFile(target, read));
-    EXPECT_EQ(read, std::string("lang\0data", 9));
+    // Same size, one byte off near the end.
+    std::string changed = bytes;
+    changed[changed.size() - 2] = 'x';
+    ASSERT_TRUE(platform_.WriteWholeFile(target, changed));
+    EXPECT_EQ(platform_.CompareFiles(source, target), Comparison::Different);
+
+    EXPECT_EQ(platform_.CopyFileBytes(In("missing.dat"), target).source, FileError::NotFound);
+    EXPECT_EQ(platform_.CompareFiles(In("missing.dat"), target), Comparison::FirstUnreadable);
+    EXPECT_EQ(platform_.CompareFiles(source, In("missing.dat")), Comparison::SecondUnreadable);
+    EXPECT_FALSE(platform_.ReadWholeFile(target, read));  // beyond the default limit
+}
+
+TEST_F(Win32PlatformTest, MoveOverReplacesInOneStep) {
+    ASSERT_TRUE(platform_.WriteWholeFile(In("new.tmp"), "new"));
+    ASSERT_TRUE(platform_.WriteWholeFile(In("file.dat"), "old"));
+    EXPECT_EQ(platform_.MoveOver(In("new.tmp"), In("file.dat")), FileError::None);
+    std::string read;
+    ASSERT_TRUE(platform_.ReadWholeFile(In("file.dat"), read));
+    EXPECT_EQ(read, "new");
+    EXPECT_FALSE(platform_.FileExists(In("new.tmp")));
+    EXPECT_EQ(platform_.MoveOver(In("new.tmp"), In("file.dat")), FileError::NotFound);
+}
+
+TEST_F(Win32PlatformTest, LockedFilesAreReportedAsInUse) {
+    ASSERT_TRUE(platform_.WriteWholeFile(In("a.dat"), "a"));
+    const FileHandle locker(CreateFileA(In("a.dat").c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(locker.Valid());
+    EXPECT_EQ(platform_.CopyFileBytes(In("a.dat"), In("b.dat")).source, FileError::InUse);
+    EXPECT_EQ(platform_.RemoveFile(In("a.dat")), FileError::InUse);
+    EXPECT_EQ(platform_.CompareFiles(In("a.dat"), In("a.dat")), Comparison::FirstUnreadable);
+}
+
+TEST_F(Win32PlatformTest, IsFileLeavesDirectoriesOut) {
+    ASSERT_TRUE(platform_.WriteWholeFile(In("a.dat"), "x"));
+    ASSERT_TRUE(CreateDirectoryA(In("tw10428.dat").c_str(), nullptr));
+    EXPECT_TRUE(platform_.IsFile(In("a.dat")));
+    EXPECT_FALSE(platform_.IsFile(In("tw10428.dat")));
+    EXPECT_TRUE(platform_.FileExists(In("tw10428.dat")));
+    EXPECT_FALSE(platform_.IsFile(In("missing.dat")));
+}
+
+TEST_F(Win32PlatformTest, CanWriteFolderLeavesNothingBehind) {
+    EXPECT_TRUE(platform_.CanWriteFolder(folder_));
+    EXPECT_FALSE(platform_.FileExists(In("PsLangSwitch.tmp")));
+    EXPECT_FALSE(platform_.CanWriteFolder(In("missing")));
 }
 
 TEST_F(Win32PlatformTest, RemoveDeletesOnlyWhatExists) {
     const std::string path = In("tw10428.dat");
     ASSERT_TRUE(platform_.WriteWholeFile(path, "x"));
-    EXPECT_TRUE(platform_.RemoveFile(path));
+    EXPECT_EQ(platform_.RemoveFile(path), FileError::None);
     EXPECT_FALSE(platform_.FileExists(path));
-    EXPECT_FALSE(platform_.RemoveFile(path));
+    EXPECT_EQ(platform_.RemoveFile(path), FileError::NotFound);
 }
 
 TEST_F(Win32PlatformTest, ModuleDirectoryIsTheExecutablesFolder) {
@@ -215,7 +262,7 @@ TEST_F(Win32PlatformTest, ShortcutTargetReadsAShellShortcut) {
 
     EXPECT_EQ(platform_.ShortcutTarget(shortcut), target);
     // Reading never changes the shortcut, and a shortcut still names a target that is gone.
-    ASSERT_TRUE(platform_.RemoveFile(target));
+    ASSERT_EQ(platform_.RemoveFile(target), FileError::None);
     EXPECT_EQ(platform_.ShortcutTarget(shortcut), target);
 }
 
