@@ -88,6 +88,11 @@ bool MemoryPlatform::Failing() {
     return ++calls == failCall;
 }
 
+void MemoryPlatform::Count() {
+    ++calls;
+    MaybeCrash();
+}
+
 void MemoryPlatform::MaybeCrash() const {
     if (calls == crashAfterCall) throw SimulatedCrash();
 }
@@ -174,18 +179,18 @@ bool MemoryPlatform::SetWorkingDirectory(const std::string& directory) {
 }
 
 bool MemoryPlatform::FileExists(const std::string& path) {
-    if (Failing()) return false;
+    Count();
     const std::string key = Key(path);
     return files_.count(key) != 0 || directories_.count(key) != 0;
 }
 
 bool MemoryPlatform::IsFile(const std::string& path) {
-    if (Failing()) return false;
+    Count();
     return files_.count(Key(path)) != 0;
 }
 
 bool MemoryPlatform::AnyFileMatches(const std::string& pattern) {
-    if (Failing()) return false;
+    Count();
     const std::size_t nameAt = FileNameOffset(pattern);
     const std::string folder = Key(pattern.substr(0, nameAt));
     const std::string name = Key(pattern.substr(nameAt));
@@ -304,7 +309,7 @@ bool MemoryPlatform::WriteWholeFile(const std::string& path, const std::string& 
 }
 
 bool MemoryPlatform::IsProcessRunning(const std::string& imagePath) {
-    if (Failing()) return false;
+    Count();
     for (const std::string& image : runningImages) {
         if (Key(image) == Key(imagePath)) return true;
     }
@@ -320,7 +325,7 @@ ElevatedRun MemoryPlatform::RunElevated(const std::string& argument) {
 }
 
 bool MemoryPlatform::CanWriteFolder(const std::string& folder) {
-    if (Failing()) return false;
+    Count();
     return elevated || !deniedFolders_.count(Key(folder));
 }
 

@@ -44,9 +44,10 @@ public:
     void DenyAccessToFolder(const std::string& folder);
     void SetShortcut(const std::string& shortcutPath, const std::string& target);
 
-    // Fault injection, counting every platform call from 1: the call numbered failCall fails
-    // (a copy leaves the first half of the bytes), and the one numbered crashAfterCall is done,
-    // then SimulatedCrash is thrown. 0 means never.
+    // Fault injection, counting every file and process call from 1: the call numbered
+    // failCall fails if it is one that can fail (a copy or write then leaves the first half of
+    // the bytes; queries such as FileExists answer truly), and the one numbered crashAfterCall
+    // is done, then SimulatedCrash is thrown. 0 means never.
     int failCall = 0;
     int crashAfterCall = 0;
     int calls = 0;
@@ -86,6 +87,8 @@ private:
     static std::string Key(const std::string& path);
     // Counts the call; true when it is the one to fail.
     bool Failing();
+    // Counts a query, which never fails but may be the last call before a crash.
+    void Count();
     // After the call's effect: the injected crash, if this is its call.
     void MaybeCrash() const;
     FileError DeleteError(const std::string& path) const;

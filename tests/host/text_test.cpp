@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // Byte 0xB5 starts a two-byte character; "\xB5\x5A" is one character whose trail byte is 'Z'.
@@ -260,6 +262,19 @@ TEST(BatchReplaceTest, PassesCountStartAndCaseFlagToEveryPair) {
         EXPECT_EQ(BatchReplace(c.text, {{"a", "x"}, {"b", "y"}}, c.count, c.start, c.caseSensitive),
                   c.expected);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// start - 1 would overflow at INT_MIN; any start below 1 means the first byte.
+TEST(TextStartPositions, ExtremeStartsNeitherOverflowNorMisplace) {
+    EXPECT_EQ(FindText("abcabc", "b", INT_MIN), 2);
+    EXPECT_EQ(FindText("abcabc", "b", INT_MAX), -1);
+    EXPECT_EQ(ReplaceText("abcabc", "b", "X", INT_MIN), "aXcaXc");
+    EXPECT_EQ(ReplaceText("abcabc", "b", "X", INT_MAX), "abcabc");
+    EXPECT_EQ(BatchReplace("abcabc", {{"b", "X"}}, kAllOccurrences, INT_MIN), "aXcaXc");
 }
 
 }  // namespace

@@ -41,6 +41,8 @@ TEST(ChineseTexts, AreCodePage936Bytes) {
         {kNotPhotoshopMessage,
          u8"你拖进来的不是photoshop主程序,或者你的主程序名字不是photoshop.exe"},
         {kNoLanguageFileMessage, u8"photoshop自带的语言文件不存在，难道你用的不是中文版？"},
+        {kPreviousBackupSuffix, u8"\\旧文件备份.pp"},
+        {kPhotoshopRunningMessage, u8"Photoshop正在运行，请先关闭Photoshop，再切换语言。"},
     };
     for (const auto& c : cases) EXPECT_EQ(std::string(c.bytes), To936(Utf8(c.utf8)));
 }

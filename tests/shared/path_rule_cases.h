@@ -37,6 +37,9 @@ inline std::vector<PathRuleCase> PathRuleCases() {
         // 0xD5 0x5C is one character whose second byte looks like a backslash.
         {"D:\\x\\a.\xd5\\b", ".\xd5\\b", "a.\xd5\\b", "a"},
         {"D:\\x\\\xd5\\Photoshop.exe", ".exe", "\xd5\\Photoshop.exe", "\xd5\\Photoshop"},
+        // Code page 936 leads with 0x81 to 0xFE only: after 0x80 or 0xFF a backslash is one.
+        {"D:\\x\\a\x80\\b.exe", ".exe", "b.exe", "b"},
+        {"D:\\x\\a\xff\\b.exe", ".exe", "b.exe", "b"},
         // A lead byte at the very end stands alone.
         {"D:\\x\\a.b\xd6", ".b\xd6", "a.b\xd6", "a"},
         // Several dropped files arrive as one text, each path ending in CR LF.
