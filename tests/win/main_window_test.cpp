@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -545,4 +549,113 @@ TEST(ProgramResources, ManifestAsksForCommonControls6AndTheInvokersRights) {
               std::string::npos);
     EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
               std::string::npos);
+}
+
+// --- A running Photoshop, and drops that arrive as WM_DROPFILES ---------------------------------
+
+namespace {
+
+std::string BesideTests(const char* name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+// A copy of the waiting program started as `exe`; ended when the test is done with it.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::string& exe) {
+        if (!CopyFileA(BesideTests("waiter.exe").c_str(), exe.c_str(), FALSE)) return;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        std::string commandLine = "\"" + exe + "\"";
+        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
+            process_ = ProcessHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+    ~RunningProgram() {
+        if (!process_.Valid()) return;
+        TerminateProcess(process_.Get(), 0);
+        WaitForSingleObject(process_.Get(), 5000);
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    bool Started() const { return process_.Valid(); }
+
+private:
+    ProcessHandle process_;
+};
+
+// The shell's drop data for WM_DROPFILES, wide paths as Explorer sends them.
+HGLOBAL WideDropFiles(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+}  // namespace
+
+// Photoshop reads its language file at start-up and may hold it: neither switch may run under
+// the Photoshop of this set-up, while one of another install is no obstacle.
+TEST_F(MainWindowTest, NeitherSwitchRunsUnderThisInstallsRunningPhotoshop) {
+    Prepare(StartState::ChineseInstalled);
+    const std::string exe = PhotoshopFolder() + "\\Photoshop.exe";
+    {
+        const RunningProgram photoshop(exe);
+        ASSERT_TRUE(photoshop.Started());
+        Open();
+        window_->SetEnabled(Control::SwitchToChineseButton, true);
+        for (Control button : {Control::SwitchToEnglishButton, Control::SwitchToChineseButton}) {
+            SCOPED_TRACE(Name(button));
+            platform_.errorBoxes.clear();
+            SendMessageW(Handle(button), BM_CLICK, 0, 0);
+            PumpMessages();
+            EXPECT_EQ(platform_.errorBoxes, std::vector<std::string>{kPhotoshopRunningMessage});
+            EXPECT_EQ(FileBytes(LanguageFile()), LanguageBytes());
+            EXPECT_EQ(FileBytes(BackupFile()), LanguageBytes());
+            EXPECT_TRUE(IsWindowEnabled(Handle(Control::SwitchToEnglishButton)));
+        }
+    }
+    ASSERT_TRUE(CreateDirectoryA((folder_ + "\\Other").c_str(), nullptr));
+    const RunningProgram other(folder_ + "\\Other\\Photoshop.exe");
+    ASSERT_TRUE(other.Started());
+    platform_.errorBoxes.clear();
+    SendMessageW(Handle(Control::SwitchToEnglishButton), BM_CLICK, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(platform_.errorBoxes.empty());
+    EXPECT_EQ(FileBytes(LanguageFile()), std::nullopt);
+}
+
+// What an elevated window gets from Explorer: the same text reaches the set-up as an OLE drop.
+TEST_F(MainWindowTest, ShellDropsByWmDropFilesSetUpLikeOleDrops) {
+    Prepare(StartState::NotSetUp);
+    Open();
+    const std::wstring exe = WideFromCodePage(CP_ACP, PhotoshopFolder() + "\\Photoshop.exe");
+
+    PostMessageW(Handle(Control::DropGroupBox), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(WideDropFiles({exe, exe})), 0);
+    PumpMessages();
+    EXPECT_EQ(platform_.errorBoxes, std::vector<std::string>{kNotPhotoshopMessage});  // several
+    EXPECT_FALSE(platform_.FileExists(PathFileName(folder_)));
+
+    PostMessageW(Handle(Control::DropGroupBox), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(WideDropFiles({exe})), 0);
+    PumpMessages();
+    EXPECT_EQ(platform_.errorBoxes.size(), 1u);
+    EXPECT_EQ(FileBytes(PathFileName(folder_)), LanguageFile());
+    EXPECT_EQ(FileBytes(BackupFile()), LanguageBytes());
+    EXPECT_FALSE(IsWindowVisible(Handle(Control::DropGroupBox)));
+    EXPECT_EQ(GetFocus(), Handle(Control::SwitchToEnglishButton));
 }
