@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <string>
 #include <utility>
@@ -16,6 +17,9 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"PsLangSwitchWindow";
 constexpr int kWindowWidth = 392;
 constexpr int kWindowHeight = 302;
+constexpr RECT kGroupBoxBounds = {16, 24, 16 + 352, 24 + 232};
+constexpr RECT kChineseBounds = {96, 72, 96 + 192, 72 + 40};
+constexpr RECT kEnglishBounds = {96, 144, 96 + 192, 144 + 40};
 constexpr COLORREF kDropAreaColour = RGB(255, 255, 162);
 
 // Away from IDOK and IDCANCEL, which the dialog keys send with no control behind them.
@@ -48,6 +52,14 @@ HWND CreateChild(HWND parent, HINSTANCE instance, const char* caption, DWORD sty
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
+void CentreOnPrimaryScreen(HWND window, UINT dpi) {
+    const int width = ScaleToDpi(kWindowWidth, dpi);
+    const int height = ScaleToDpi(kWindowHeight, dpi);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool CanTakeFocus(HWND control) {
     return control && IsWindowVisible(control) && IsWindowEnabled(control);
 }
@@ -63,15 +75,17 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance) {
     if (window_ || !RegisterWindowClass(instance, WindowProc)) return false;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
     // WindowProc takes the handle from WM_NCCREATE on, so window_ is set before this returns.
-    if (!CreateWindowExW(0, kWindowClass, L"", kWindowStyle, left, top, kWindowWidth,
-                         kWindowHeight, nullptr, nullptr, instance, this)) {
+    if (!CreateWindowExW(0, kWindowClass, L"", kWindowStyle, 0, 0, kWindowWidth, kWindowHeight,
+                         nullptr, nullptr, instance, this)) {
         return false;
     }
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    // Only a window knows its DPI, and the primary screen holds (0, 0); it stays hidden until
+    // it has the size made for that DPI.
+    dpi_ = WindowDpi(window_);
+    dpiFont_ = GuiFontForDpi(dpi_);
+    CentreOnPrimaryScreen(window_, dpi_);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
     SetIcons(instance);
     if (!CreateControls(instance)) {
         DestroyWindow(window_);
@@ -96,25 +110,60 @@ void MainWindow::SetIcons(HINSTANCE instance) {
 bool MainWindow::CreateControls(HINSTANCE instance) {
     groupBoxBrush_.reset(CreateSolidBrush(kDropAreaColour));
     groupBox_ = CreateChild(window_, instance, kDropAreaCaption, kGroupBoxStyle, kGroupBoxId,
-                            {16, 24, 16 + 352, 24 + 232});
+                            ScaleToDpi(kGroupBoxBounds, dpi_));
     englishButton_ = CreateChild(window_, instance, kSwitchToEnglishCaption, kButtonStyle,
-                                 kEnglishId, {96, 144, 96 + 192, 144 + 40});
+                                 kEnglishId, ScaleToDpi(kEnglishBounds, dpi_));
     chineseButton_ = CreateChild(window_, instance, kSwitchToChineseCaption, kButtonStyle,
-                                 kChineseId, {96, 72, 96 + 192, 72 + 40});
+                                 kChineseId, ScaleToDpi(kChineseBounds, dpi_));
     if (!groupBoxBrush_ || !groupBox_ || !englishButton_ || !chineseButton_) return false;
+    // A themed group box draws its caption in the theme's colour, whatever WM_CTLCOLORSTATIC
+    // asks; unthemed it is black on the drop area's yellow. The buttons keep the theme.
+    SetWindowTheme(groupBox_, L"", L"");
 
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     SetWindowSubclass(groupBox_, GroupBoxProc, kSubclassId, self);
     SetWindowSubclass(englishButton_, ButtonProc, kSubclassId, self);
     SetWindowSubclass(chineseButton_, ButtonProc, kSubclassId, self);
 
-    const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    const WPARAM font = reinterpret_cast<WPARAM>(ControlFont());
     for (HWND control : {groupBox_, englishButton_, chineseButton_}) {
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, font, FALSE);
         ShowWindow(control, SW_SHOWNA);
     }
     return true;
+}
+
+HFONT MainWindow::ControlFont() const {
+    return dpiFont_ ? dpiFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void MainWindow::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    UniqueFont previousFont = std::exchange(dpiFont_, GuiFontForDpi(dpi));
+    const WPARAM font = reinterpret_cast<WPARAM>(ControlFont());
+    SendMessageW(window_, WM_SETFONT, font, FALSE);
+    const struct {
+        HWND control;
+        RECT bounds;
+    } layout[] = {{groupBox_, kGroupBoxBounds},
+                  {englishButton_, kEnglishBounds},
+                  {chineseButton_, kChineseBounds}};
+    for (const auto& [control, bounds] : layout) {
+        const RECT rect = ScaleToDpi(bounds, dpi);
+        SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, font, TRUE);
+    }
+    // previousFont goes only now, when no control draws with it any more.
+}
+
+// The window moved to a monitor of another DPI: Windows suggests the rectangle that keeps it
+// in place at the new scale.
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(dpi);
 }
 
 void MainWindow::Show() {
@@ -251,6 +300,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(groupBoxBrush_.get());
             }
             break;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         // Before the children go: OLE holds a reference on the group box's registration.
         case WM_DESTROY:
             if (dropTarget_) dropTarget_->Revoke();
@@ -260,6 +312,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             window_ = groupBox_ = englishButton_ = chineseButton_ = nullptr;
             groupBoxBrush_.reset();
+            dpiFont_.reset();
             return DefWindowProcW(window, message, wParam, lParam);
         }
     }

@@ -9,6 +9,7 @@
 
 #include "core/switcher.h"
 #include "ui/file_drop_target.h"
+#include "ui/window_dpi.h"
 
 struct BrushDeleter {
     void operator()(HBRUSH brush) const { DeleteObject(brush); }
@@ -58,6 +59,10 @@ private:
     void OnDrop(const std::string& droppedPaths);
     // English first, then Chinese; the window itself when neither button can take the focus.
     void FocusUsableButton();
+    // Sizes, places and letters everything for dpi; the window itself is sized by the caller.
+    void ApplyDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    HFONT ControlFont() const;
     void PaintBackground(HDC dc) const;
     void FillGroupBox(HWND control, HDC dc) const;
 
@@ -67,6 +72,9 @@ private:
     HWND englishButton_ = nullptr;
     HWND chineseButton_ = nullptr;
     UniqueBrush groupBoxBrush_;
+    UINT dpi_ = kDesignDpi;
+    // The GUI font made for dpi_, unless the stock one is.
+    UniqueFont dpiFont_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     Microsoft::WRL::ComPtr<FileDropTarget> dropTarget_;
