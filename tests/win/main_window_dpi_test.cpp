@@ -12,6 +12,7 @@
 #include "temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
+#include "core/texts.h"
 #include "ui/window_dpi.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr COLORREF kLightYellow = RGB(255, 255, 162);
 
 class QuietPlatform : public Win32Platform {
 public:
+    QuietPlatform() : Win32Platform(kErrorCaption) {}
     void ShowErrorBox(const std::string&) override {}
 };
 
