@@ -23,8 +23,9 @@ bool MatchesAt(const Text& text, std::size_t pos, const Text& sought, bool foldC
     return true;
 }
 
-// Start positions are 1-based; 0 and anything below it mean the first byte.
-std::size_t OffsetFromStart(int start) { return static_cast<std::size_t>(std::max(start - 1, 0)); }
+// Start positions are 1-based; 0 and anything below it mean the first byte. Compared before
+// subtracting, as start - 1 overflows for INT_MIN.
+std::size_t OffsetFromStart(int start) { return start > 1 ? static_cast<std::size_t>(start - 1) : 0; }
 
 }  // namespace
 

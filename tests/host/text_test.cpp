@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // Byte 0xB5 starts a two-byte character; "\xB5\x5A" is one character whose trail byte is 'Z'.
@@ -72,6 +74,8 @@ TEST(FindTextTest, FindsFirstOccurrenceFromStart) {
         {"abcabc", "abc", 0, false, 1},
         {"abcabc", "abc", 1, false, 1},
         {"abcabc", "abc", -5, false, 1},
+        {"abcabc", "abc", INT_MIN, false, 1},
+        {"abcabc", "abc", INT_MAX, false, -1},
         {"abcabc", "abc", 2, false, 4},
         {"abcabc", "abc", 4, false, 4},
         {"abcabc", "abc", 5, false, -1},
@@ -193,6 +197,8 @@ TEST(ReplaceTextTest, StartKeepsThePrefixUnchanged) {
         {"abab", "ab", "X", 0, kAllOccurrences, true, "XX"},
         {"abab", "ab", "X", 1, kAllOccurrences, true, "XX"},
         {"abab", "ab", "X", -3, kAllOccurrences, true, "XX"},
+        {"abab", "ab", "X", INT_MIN, kAllOccurrences, true, "XX"},
+        {"abab", "ab", "X", INT_MAX, kAllOccurrences, true, "abab"},
         {"abab", "ab", "X", 2, kAllOccurrences, true, "abX"},
         {"abab", "ab", "X", 3, kAllOccurrences, true, "abX"},
         {"abab", "b", "X", 4, kAllOccurrences, true, "abaX"},
@@ -251,6 +257,7 @@ TEST(BatchReplaceTest, PassesCountStartAndCaseFlagToEveryPair) {
         {"aabb", 1, 1, false, "xayb"},
         {"abab", kAllOccurrences, 0, false, "xyxy"},
         {"abab", kAllOccurrences, 3, false, "abxy"},
+        {"abab", kAllOccurrences, INT_MIN, false, "xyxy"},
         {"AaBb", kAllOccurrences, 1, false, "xxyy"},
         {"AaBb", kAllOccurrences, 1, true, "AxBy"},
     };
