@@ -1,11 +1,16 @@
 # The two commands of the README. Everything they need is installed by scripts/bootstrap.sh.
-.PHONY: test run clean
+.PHONY: test run fuzz clean
 
 test:
 	@scripts/test.sh
 
 run:
 	@scripts/run.sh
+
+# Each fuzz target runs this many seconds: make fuzz FUZZ_SECONDS=10
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
 clean:
 	rm -rf build

@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales procps
 )
+# Another command's own set instead, e.g. `make fuzz`: bootstrap.sh clang libclang-rt-14-dev …
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
