@@ -140,8 +140,15 @@ void MainWindow::SetEnabled(Control control, bool enabled) {
 void MainWindow::RegisterDropArea() {
     if (dropTarget_) return;
     dropTarget_ = FileDropTarget::Create(
-        [this](const std::string& droppedPaths) { OnFileDropped(app_, droppedPaths); });
+        [this](const std::string& droppedPaths) { OnFilesDropped(droppedPaths); });
     dropTarget_->Register(groupBox_);
+}
+
+// A set-up hides the drop area and shows the buttons; the focus must not stay on the window,
+// where only Esc would work. An inactive window is left alone: SetFocus would activate it.
+void MainWindow::OnFilesDropped(const std::string& droppedPaths) {
+    OnFileDropped(app_, droppedPaths);
+    if (window_ && GetActiveWindow() == window_) FocusUsableButton();
 }
 
 void MainWindow::FocusUsableButton() {

@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "core/switcher.h"
@@ -39,6 +40,10 @@ public:
     void SetVisible(Control control, bool visible) override;
     void SetEnabled(Control control, bool enabled) override;
     void RegisterDropArea() override;
+
+    // What a drop on the drop area does: the core's set-up, then, if the window is the active
+    // one, the focus on a usable button (activating the window later does the same).
+    void OnFilesDropped(const std::string& droppedPaths);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

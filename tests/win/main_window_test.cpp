@@ -335,6 +335,14 @@ TEST_P(MainWindowModes, DropAreaIsLightYellowOnlyWhileShown) {
     ReleaseDC(Window(), dc);
 }
 
+TEST_F(MainWindowTest, AQuitMessageEndsTheLoopWithTheExitCodeItCarries) {
+    Open();
+    const HWND window = Window();
+    PostQuitMessage(7);
+    EXPECT_EQ(RunLoopWithSafetyNet(window), 7);
+    EXPECT_TRUE(IsWindow(window));
+}
+
 TEST_F(MainWindowTest, EscSentStraightToTheWindowClosesIt) {
     Open();
     const HWND window = Window();
@@ -410,6 +418,41 @@ TEST_F(MainWindowTest, DropAreaIsTheGroupBoxRegisteredOnce) {
               DRAGDROP_E_ALREADYREGISTERED);
     ASSERT_EQ(RegisterDragDrop(Window(), other.Get()), S_OK);
     RevokeDragDrop(Window());
+}
+
+// Set up in the same run, both buttons are enabled: the English one comes first, right after
+// the drop and again whenever the window is activated.
+TEST_F(MainWindowTest, SetUpInTheSameRunPutsTheFocusOnTheEnglishButton) {
+    Prepare(StartState::NotSetUp);
+    Open();
+    ASSERT_EQ(GetFocus(), Window());
+
+    window_->OnFilesDropped(PhotoshopFolder() + "\\Photoshop.exe");
+    PumpMessages();
+
+    EXPECT_TRUE(platform_.errorBoxes.empty());
+    EXPECT_EQ(FileBytes(BackupFile()), LanguageBytes());
+    const HWND chinese = Handle(Control::SwitchToChineseButton);
+    const HWND english = Handle(Control::SwitchToEnglishButton);
+    EXPECT_FALSE(IsWindowVisible(Handle(Control::DropGroupBox)));
+    for (HWND button : {chinese, english}) {
+        EXPECT_TRUE(IsWindowVisible(button));
+        EXPECT_TRUE(IsWindowEnabled(button));
+    }
+    EXPECT_EQ(GetFocus(), english);
+
+    // Left on the Chinese button, the focus still goes to the English one on reactivation.
+    SetFocus(chinese);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                       50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetActiveWindow(other);
+    PumpMessages();
+    ASSERT_NE(GetActiveWindow(), Window());
+    SetActiveWindow(Window());
+    PumpMessages();
+    DestroyWindow(other);
+    EXPECT_EQ(GetFocus(), english);
 }
 
 // --- Clicking the buttons against real files ----------------------------------------------------
