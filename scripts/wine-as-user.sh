@@ -21,9 +21,10 @@ wine_ensure_prefix
   [ -f "$home/prefix/.ready" ] && exit 0
   rm -rf "$home"
   mkdir -p "$home"
-  # Without the copied pointer to root's server directory (Debian's Wine keeps one there).
-  cp -a "$WINEPREFIX" "$home/prefix" && rm -f "$home/prefix/wineserver" &&
-    chown -R "$user:" "$home"
+  # Without the copied pointer to root's server directory (Debian's Wine keeps one there), and
+  # under its final name only when complete, since .ready comes along.
+  cp -a "$WINEPREFIX" "$home/prefix.new" && rm -f "$home/prefix.new/wineserver" &&
+    chown -R "$user:" "$home" && mv "$home/prefix.new" "$home/prefix"
 ) 9>"$WINE_HOME/.user-lock" || exit 1
 
 as_user() {
