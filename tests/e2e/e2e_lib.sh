@@ -33,7 +33,16 @@ close_with_escape() {
   PROGRAM_PID=""
   # Wine's desktop process ends about a second after the last window; a program started
   # meanwhile joins the dying desktop and loses its window with it.
-  wait_for eval '! pgrep -f "explorer.exe /desktop" >/dev/null' || fail "Wine's desktop did not end"
+  wait_for eval '! own_desktop_running' || fail "Wine's desktop did not end"
+}
+
+# Whether the desktop process of this prefix runs; other Wine prefixes on the machine have theirs.
+own_desktop_running() {
+  local pid
+  for pid in $(pgrep -f "explorer.exe /desktop"); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
 }
 
 # Outer rectangle of the program's window on the screen: sets WIN_X WIN_Y.
