@@ -23,15 +23,24 @@ fi
 export WINE_PRESET="$WINEARCH"
 
 # Wine and its server run in the Chinese locale; the shell and the other tools keep their own.
-wine() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= "$WINELOADER" "$@"; }
+# WINE_LOCALE (e.g. en_US.UTF-8) starts Wine programs in another locale, so another ANSI code
+# page: each process takes it from its own locale, also under a server started in Chinese.
+wine() {
+  local locale="${WINE_LOCALE:-zh_CN.UTF-8}"
+  LANG="$locale" LC_ALL="$locale" LANGUAGE= "$WINELOADER" "$@"
+}
 wineserver() { LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE= "$WINESERVER" "$@"; }
 wineboot() { wine wineboot.exe "$@"; }
 
 # Without the glibc locale Wine still reports code page 936 but garbles Chinese file names.
 wine_ensure_locale() {
-  [ -d "$LOCPATH/zh_CN.UTF-8" ] && return 0
-  mkdir -p "$LOCPATH"
-  localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" 2>/dev/null || [ -d "$LOCPATH/zh_CN.UTF-8" ]
+  local locale
+  for locale in zh_CN.UTF-8 ${WINE_LOCALE:-}; do
+    [ -d "$LOCPATH/$locale" ] && continue
+    mkdir -p "$LOCPATH"
+    localedef -i "${locale%.UTF-8}" -f UTF-8 "$LOCPATH/$locale" 2>/dev/null ||
+      [ -d "$LOCPATH/$locale" ] || return 1
+  done
 }
 
 # Creates the prefix once. Managed=N lets Wine draw the window frame itself, which also makes
@@ -43,8 +52,8 @@ wine_ensure_prefix() {
     flock 9
     [ -f "$WINEPREFIX/.ready" ] && exit 0
     rm -rf "$WINEPREFIX"
-    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    WINE_LOCALE= DISPLAY= wineboot -i </dev/null >/dev/null 2>&1
+    WINE_LOCALE= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.ready"
   ) 9>"$WINE_HOME/.lock"

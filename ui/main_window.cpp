@@ -190,7 +190,7 @@ void MainWindow::SetEnabled(Control control, bool enabled) {
 void MainWindow::RegisterDropArea() {
     if (dropTarget_) return;
     dropTarget_ = FileDropTarget::Create(
-        [this](const std::string& droppedPaths) { OnDrop(droppedPaths); });
+        [this](const std::string& droppedPaths) { OnFilesDropped(droppedPaths); });
     dropTarget_->Register(groupBox_);
     // An elevated window gets no OLE drag from a normal Explorer, but it does get the shell's
     // older WM_DROPFILES once those messages may cross from lower rights.
@@ -201,14 +201,6 @@ void MainWindow::RegisterDropArea() {
     }
 }
 
-void MainWindow::OnDrop(const std::string& droppedPaths) {
-    const bool wasSetUp = IsWindowVisible(chineseButton_) != FALSE;
-    OnFileDropped(app_, droppedPaths);
-    if (!wasSetUp && IsWindowVisible(chineseButton_)) {
-        DecideShield();
-        FocusUsableButton();
-    }
-}
 
 void MainWindow::DecideShield() {
     if (!IsWindowVisible(chineseButton_)) return;
@@ -216,6 +208,17 @@ void MainWindow::DecideShield() {
     for (HWND button : {chineseButton_, englishButton_}) {
         SendMessageW(button, BCM_SETSHIELD, 0, shield);
     }
+}
+
+// A set-up hides the drop area and shows the buttons; the focus must not stay on the window,
+// where only Esc would work. An inactive window is left alone: SetFocus would activate it.
+void MainWindow::OnFilesDropped(const std::string& droppedPaths) {
+    const bool wasSetUp = IsWindowVisible(chineseButton_) != FALSE;
+    OnFileDropped(app_, droppedPaths);
+    if (wasSetUp || !IsWindowVisible(chineseButton_)) return;
+    DecideShield();
+    // SetFocus would activate a window the user is not looking at.
+    if (window_ && GetActiveWindow() == window_) FocusUsableButton();
 }
 
 void MainWindow::FocusUsableButton() {
@@ -371,7 +374,7 @@ LRESULT CALLBACK MainWindow::GroupBoxProc(HWND control, UINT message, WPARAM wPa
                     throw;
                 }
                 DragFinish(drop);
-                window->OnDrop(text);
+                window->OnFilesDropped(text);
             } catch (...) {
                 window->app_.platform.ShowErrorBox(kUnexpectedErrorMessage);
                 DestroyWindow(window->window_);

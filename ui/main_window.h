@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "core/switcher.h"
@@ -45,6 +46,10 @@ public:
     void SetEnabled(Control control, bool enabled) override;
     void RegisterDropArea() override;
 
+    // What a drop on the drop area does: the core's set-up, then, if the window is the active
+    // one, the focus on a usable button (activating the window later does the same).
+    void OnFilesDropped(const std::string& droppedPaths);
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK GroupBoxProc(HWND control, UINT message, WPARAM wParam,
@@ -55,8 +60,6 @@ private:
     bool CreateControls(HINSTANCE instance);
     void SetIcons(HINSTANCE instance);
     void OnCommand(WPARAM wParam, LPARAM lParam);
-    // A drop that reached the group box as WM_DROPFILES or through OLE.
-    void OnDrop(const std::string& droppedPaths);
     // English first, then Chinese; the window itself when neither button can take the focus.
     void FocusUsableButton();
     // Sizes, places and letters everything for dpi; the window itself is sized by the caller.

@@ -70,10 +70,13 @@ void DispatchProgramMessage(HWND window, MSG& message) {
 }
 
 // The window is destroyed while one of its messages is being handled, so it is checked after
-// each; a WM_QUIT from elsewhere ends the run too.
+// each. A WM_QUIT from elsewhere ends the run too, with the exit code it carries.
 int RunMessageLoop(HWND window) {
     MSG message{};
-    while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (IsWindow(window)) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got < 0) return 1;
         DispatchProgramMessage(window, message);
     }
     return 0;
@@ -91,13 +94,14 @@ int RunProgram(HINSTANCE instance) {
     const OleSession ole;
     // Relative paths the user drops resolve against the program's own folder.
     platform.SetWorkingDirectory(programDirectory);
+    int exitCode = 0;
     {
         // Owns the run state: it is released right after the loop, before OLE ends.
         MainWindow window(platform, programDirectory);
         if (!OpenMainWindow(window, instance)) return 1;
-        RunMessageLoop(window.Handle());
+        exitCode = RunMessageLoop(window.Handle());
     }
-    return 0;
+    return exitCode;
 }
 
 int RunProgramSafely(HINSTANCE instance) {

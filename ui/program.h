@@ -17,7 +17,7 @@ bool OpenMainWindow(MainWindow& window, HINSTANCE instance);
 // Handles one message as the loop does: the dialog keys (Tab, Shift+Tab, Esc) first.
 void DispatchProgramMessage(HWND window, MSG& message);
 
-// Runs until `window` is destroyed; returns the program's exit code.
+// Runs until `window` is destroyed (exit code 0) or a WM_QUIT arrives (the exit code it carries).
 int RunMessageLoop(HWND window);
 
 // The whole run, from OLE's start to its end; or, started elevated, the one switch.

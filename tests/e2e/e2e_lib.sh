@@ -36,11 +36,11 @@ close_with_escape() {
   wait_for eval '! own_desktop_running' || fail "Wine's desktop did not end"
 }
 
-# Whether the desktop process of our prefix runs; other prefixes on the machine have their own.
+# Whether the desktop process of this prefix runs; other Wine prefixes on the machine have theirs.
 own_desktop_running() {
-  local p
-  for p in $(pgrep -f "explorer.exe /desktop"); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  local pid
+  for pid in $(pgrep -f "explorer.exe /desktop"); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }

@@ -6,12 +6,9 @@
 #include <string>
 
 #include "platform/memory_platform.h"
-#include "tests/shared/path_rule_cases.h"
 
-TEST(PathHelpers, FollowTheSharedPathRulesOnMemoryPlatform) {
-    MemoryPlatform platform;
-    ExpectPathRules(platform);
-}
+// The shared table of path rules (tests/shared/path_rule_cases.h) goes through these helpers on
+// each platform: MemoryPlatformPaths and Win32PlatformTest run it.
 
 // The helpers take every position from the platform, so a platform with different rules must
 // change the results: a helper that parsed the path on its own would pass the table but not this.

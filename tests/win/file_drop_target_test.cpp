@@ -218,24 +218,36 @@ TEST(FileDropTargetTest, HandlerGetsOnePathOrEveryPathFollowedByCrLf) {
     }
 }
 
-TEST(FileDropTargetTest, DragLeaveForgetsThatTheDataWasAccepted) {
-    RecordingTarget recording;
-    FileDropTarget& target = *recording.target.Get();
-    const ComPtr<OneFormatData> data = OneFormatData::Files({"C:\\PS\\Photoshop.exe"});
-    DWORD effect = kCopy;
-    ASSERT_EQ(S_OK, target.DragEnter(data.Get(), MK_LBUTTON, kAnywhere, &effect));
-    ASSERT_EQ(kCopy, effect);
+// A drag ends with DragLeave or with Drop; either way a later DragOver or Drop without a new
+// DragEnter belongs to no accepted drag.
+TEST(FileDropTargetTest, DragLeaveAndDropForgetThatTheDataWasAccepted) {
+    for (const bool endWithDrop : {false, true}) {
+        SCOPED_TRACE(endWithDrop ? "ended by Drop" : "ended by DragLeave");
+        RecordingTarget recording;
+        FileDropTarget& target = *recording.target.Get();
+        const ComPtr<OneFormatData> data = OneFormatData::Files({"C:\\PS\\Photoshop.exe"});
+        DWORD effect = kCopy;
+        ASSERT_EQ(S_OK, target.DragEnter(data.Get(), MK_LBUTTON, kAnywhere, &effect));
+        ASSERT_EQ(kCopy, effect);
 
-    EXPECT_EQ(S_OK, target.DragLeave());
+        if (endWithDrop) {
+            EXPECT_EQ(E_FAIL, target.Drop(data.Get(), MK_LBUTTON, kAnywhere, &effect));
+            EXPECT_EQ(kCopy, effect);
+        } else {
+            EXPECT_EQ(S_OK, target.DragLeave());
+        }
+        const std::size_t drops = endWithDrop ? 1 : 0;
+        ASSERT_EQ(drops, recording.drops->size());
 
-    effect = kCopy;
-    EXPECT_EQ(S_OK, target.DragOver(MK_LBUTTON, kAnywhere, &effect));
-    EXPECT_EQ(kNone, effect);
-    effect = kCopy;
-    EXPECT_EQ(E_FAIL, target.Drop(data.Get(), MK_LBUTTON, kAnywhere, &effect));
-    EXPECT_EQ(kNone, effect);
-    EXPECT_TRUE(recording.drops->empty());
-    EXPECT_EQ(0, data->getDataCalls);
+        effect = kCopy;
+        EXPECT_EQ(S_OK, target.DragOver(MK_LBUTTON, kAnywhere, &effect));
+        EXPECT_EQ(kNone, effect);
+        effect = kCopy;
+        EXPECT_EQ(E_FAIL, target.Drop(data.Get(), MK_LBUTTON, kAnywhere, &effect));
+        EXPECT_EQ(kNone, effect);
+        EXPECT_EQ(drops, recording.drops->size());
+        EXPECT_EQ(static_cast<int>(drops), data->getDataCalls);
+    }
 }
 
 TEST(FileDropTargetTest, CountsItsReferencesAndDiesWithTheLast) {

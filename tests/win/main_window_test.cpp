@@ -226,12 +226,18 @@ TEST_F(MainWindowTest, StylesAreExactlyTheRequestedOnes) {
     }
 }
 
+// The expected texts name code page 936 outright rather than going through WideFrom936, which
+// the window uses: the second run under another code page shows that neither depends on it.
 TEST_F(MainWindowTest, CaptionsAreTheChineseTextsWhateverTheAnsiCodePage) {
     Open();
     EXPECT_EQ(TextOf(Window()), L"");
-    EXPECT_EQ(TextOf(Handle(Control::SwitchToChineseButton)), WideFrom936(kSwitchToChineseCaption));
-    EXPECT_EQ(TextOf(Handle(Control::SwitchToEnglishButton)), WideFrom936(kSwitchToEnglishCaption));
-    EXPECT_EQ(TextOf(Handle(Control::DropGroupBox)), WideFrom936(kDropAreaCaption));
+    EXPECT_EQ(TextOf(Handle(Control::SwitchToChineseButton)),
+              WideFromCodePage(936, kSwitchToChineseCaption));
+    EXPECT_EQ(TextOf(Handle(Control::SwitchToEnglishButton)),
+              WideFromCodePage(936, kSwitchToEnglishCaption));
+    EXPECT_EQ(TextOf(Handle(Control::DropGroupBox)), WideFromCodePage(936, kDropAreaCaption));
+    EXPECT_EQ(TextOf(Handle(Control::SwitchToEnglishButton)),
+              L"\u5207\u6362\u5230\u82f1\u6587\u7248");  // "switch to English"
 }
 
 TEST_F(MainWindowTest, ControlsAreSiblingsFromTheChineseButtonDownToTheGroupBox) {
@@ -343,6 +349,14 @@ TEST_P(MainWindowModes, DropAreaIsLightYellowOnlyWhileShown) {
     ReleaseDC(Window(), dc);
 }
 
+TEST_F(MainWindowTest, AQuitMessageEndsTheLoopWithTheExitCodeItCarries) {
+    Open();
+    const HWND window = Window();
+    PostQuitMessage(7);
+    EXPECT_EQ(RunLoopWithSafetyNet(window), 7);
+    EXPECT_TRUE(IsWindow(window));
+}
+
 TEST_F(MainWindowTest, EscSentStraightToTheWindowClosesIt) {
     Open();
     const HWND window = Window();
@@ -418,6 +432,41 @@ TEST_F(MainWindowTest, DropAreaIsTheGroupBoxRegisteredOnce) {
               DRAGDROP_E_ALREADYREGISTERED);
     ASSERT_EQ(RegisterDragDrop(Window(), other.Get()), S_OK);
     RevokeDragDrop(Window());
+}
+
+// Set up in the same run, both buttons are enabled: the English one comes first, right after
+// the drop and again whenever the window is activated.
+TEST_F(MainWindowTest, SetUpInTheSameRunPutsTheFocusOnTheEnglishButton) {
+    Prepare(StartState::NotSetUp);
+    Open();
+    ASSERT_EQ(GetFocus(), Window());
+
+    window_->OnFilesDropped(PhotoshopFolder() + "\\Photoshop.exe");
+    PumpMessages();
+
+    EXPECT_TRUE(platform_.errorBoxes.empty());
+    EXPECT_EQ(FileBytes(BackupFile()), LanguageBytes());
+    const HWND chinese = Handle(Control::SwitchToChineseButton);
+    const HWND english = Handle(Control::SwitchToEnglishButton);
+    EXPECT_FALSE(IsWindowVisible(Handle(Control::DropGroupBox)));
+    for (HWND button : {chinese, english}) {
+        EXPECT_TRUE(IsWindowVisible(button));
+        EXPECT_TRUE(IsWindowEnabled(button));
+    }
+    EXPECT_EQ(GetFocus(), english);
+
+    // Left on the Chinese button, the focus still goes to the English one on reactivation.
+    SetFocus(chinese);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                       50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetActiveWindow(other);
+    PumpMessages();
+    ASSERT_NE(GetActiveWindow(), Window());
+    SetActiveWindow(Window());
+    PumpMessages();
+    DestroyWindow(other);
+    EXPECT_EQ(GetFocus(), english);
 }
 
 // --- Clicking the buttons against real files ----------------------------------------------------

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/texts.h"
 #include "platform/wide_text.h"
@@ -283,7 +285,62 @@ TEST_F(Win32PlatformTest, ShortcutTargetIsEmptyForAnythingElse) {
     EXPECT_EQ(platform_.ShortcutTarget(""), "");
 }
 
-TEST(WideText, ConvertsBetweenCodePage936AndUtf16) {
+namespace {
+
+// What the error box showed: read from inside its own modal loop by a thread timer, which then
+// closes it.
+struct ShownBox {
+    std::wstring caption;
+    std::vector<std::wstring> texts;  // of every control in it
+};
+ShownBox shownBox;
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+BOOL CALLBACK CollectControlText(HWND control, LPARAM) {
+    shownBox.texts.push_back(WindowText(control));
+    return TRUE;
+}
+
+BOOL CALLBACK ReadAndCloseMessageBox(HWND window, LPARAM) {
+    wchar_t windowClass[16] = {};
+    GetClassNameW(window, windowClass, 16);
+    if (lstrcmpW(windowClass, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    shownBox.caption = WindowText(window);
+    EnumChildWindows(window, CollectControlText, 0);
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK CloseTheErrorBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (shownBox.caption.empty()) {
+        EnumThreadWindows(GetCurrentThreadId(), ReadAndCloseMessageBox, 0);
+    }
+}
+
+}  // namespace
+
+// The expected texts name code page 936 outright rather than going through WideFrom936.
+TEST_F(Win32PlatformTest, ErrorBoxShowsTheChineseTextsWhateverTheAnsiCodePage) {
+    shownBox = ShownBox{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseTheErrorBox);
+    ASSERT_NE(timer, 0u);
+    platform_.ShowErrorBox(kNotPhotoshopMessage);
+    KillTimer(nullptr, timer);
+
+    EXPECT_EQ(shownBox.caption, WideFromCodePage(936, kErrorCaption));
+    const std::wstring message = WideFromCodePage(936, kNotPhotoshopMessage);
+    EXPECT_NE(std::find(shownBox.texts.begin(), shownBox.texts.end(), message),
+              shownBox.texts.end())
+        << "the box does not show the message";
+}
+
+TEST(WideText, ConvertsBetweenCodePage936AndUtf16WhateverTheAnsiCodePage) {
     EXPECT_EQ(WideFrom936(kErrorCaption), L"\u9519\u8bef");
     EXPECT_EQ(WideFrom936(kChinese + "\\x"), L"\u4e2d\u6587\\x");
     EXPECT_EQ(WideFrom936(""), L"");
