@@ -7,57 +7,7 @@
 #include <utility>
 
 #include "platform/platform.h"
-
-// Owns one kernel handle; Traits names the invalid value and the function that closes it.
-template <typename Traits>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    ~UniqueHandle() { Close(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = other.Release();
-        }
-        return *this;
-    }
-
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != Traits::Invalid(); }
-    HANDLE Release() {
-        const HANDLE handle = handle_;
-        handle_ = Traits::Invalid();
-        return handle;
-    }
-    // Closing can fail (a delayed write error shows up here), so callers that care may ask.
-    bool Close() {
-        if (!Valid()) return true;
-        return Traits::Close(Release());
-    }
-
-private:
-    HANDLE handle_ = Traits::Invalid();
-};
-
-struct FileHandleTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool Close(HANDLE handle) { return CloseHandle(handle) != FALSE; }
-};
-struct FindHandleTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool Close(HANDLE handle) { return FindClose(handle) != FALSE; }
-};
-struct ProcessHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static bool Close(HANDLE handle) { return CloseHandle(handle) != FALSE; }
-};
-using FileHandle = UniqueHandle<FileHandleTraits>;
-using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
-using FindHandle = UniqueHandle<FindHandleTraits>;
+#include "platform/win32_raii.h"
 
 class Win32Platform : public Platform {
 public:

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/wide_text.h"
+#include "platform/win32_raii.h"
 
 namespace {
 
@@ -75,11 +76,7 @@ DWORD DropEffectFor(bool accepted, DWORD keyState, DWORD allowedEffects) {
 }
 
 Microsoft::WRL::ComPtr<FileDropTarget> FileDropTarget::Create(DropHandler handler) {
-    // Takes over the reference `new` gives. Not ComPtr::Attach: the mingw-w64 headers' Attach
-    // adds a reference of its own, which would leak the target.
-    Microsoft::WRL::ComPtr<FileDropTarget> target;
-    *target.ReleaseAndGetAddressOf() = new FileDropTarget(std::move(handler));
-    return target;
+    return AdoptCom(new FileDropTarget(std::move(handler)));
 }
 
 FileDropTarget::FileDropTarget(DropHandler handler) : handler_(std::move(handler)) {}

@@ -99,16 +99,16 @@ void MainWindow::SetIcons(HINSTANCE instance) {
         return static_cast<HICON>(
             LoadImageW(instance, L"DEFAULT_ICON", IMAGE_ICON, size, size, 0));
     };
-    bigIcon_.reset(load(32));
-    smallIcon_.reset(load(16));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    bigIcon_.Reset(load(32));
+    smallIcon_.Reset(load(16));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }
 
 // Created hidden, bottom-most first; a new child lands at the bottom of the z-order, so each is
 // raised on top of the one before. Shown without activation: the window itself stays hidden.
 bool MainWindow::CreateControls(HINSTANCE instance) {
-    groupBoxBrush_.reset(CreateSolidBrush(kDropAreaColour));
+    groupBoxBrush_.Reset(CreateSolidBrush(kDropAreaColour));
     groupBox_ = CreateChild(window_, instance, kDropAreaCaption, kGroupBoxStyle, kGroupBoxId,
                             ScaleToDpi(kGroupBoxBounds, dpi_));
     englishButton_ = CreateChild(window_, instance, kSwitchToEnglishCaption, kButtonStyle,
@@ -135,7 +135,7 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
 }
 
 HFONT MainWindow::ControlFont() const {
-    return dpiFont_ ? dpiFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return dpiFont_ ? dpiFont_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void MainWindow::ApplyDpi(UINT dpi) {
@@ -300,7 +300,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 const HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, RGB(0, 0, 0));
                 SetBkColor(dc, kDropAreaColour);
-                return reinterpret_cast<LRESULT>(groupBoxBrush_.get());
+                return reinterpret_cast<LRESULT>(groupBoxBrush_.Get());
             }
             break;
         case WM_DPICHANGED:
@@ -314,8 +314,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const HWND window = window_;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             window_ = groupBox_ = englishButton_ = chineseButton_ = nullptr;
-            groupBoxBrush_.reset();
-            dpiFont_.reset();
+            groupBoxBrush_.Reset();
+            dpiFont_.Reset();
             return DefWindowProcW(window, message, wParam, lParam);
         }
     }
@@ -332,14 +332,14 @@ void MainWindow::PaintBackground(HDC dc) const {
         RECT box{};
         GetWindowRect(groupBox_, &box);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
-        FillRect(dc, &box, groupBoxBrush_.get());
+        FillRect(dc, &box, groupBoxBrush_.Get());
     }
 }
 
 void MainWindow::FillGroupBox(HWND control, HDC dc) const {
     RECT client{};
     GetClientRect(control, &client);
-    FillRect(dc, &client, groupBoxBrush_.get());
+    FillRect(dc, &client, groupBoxBrush_.Get());
 }
 
 // A group box draws only its frame and caption; the inside is filled here first, since with

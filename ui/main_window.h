@@ -4,22 +4,13 @@
 #include <windows.h>
 #include <wrl/client.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
 #include "core/switcher.h"
+#include "platform/win32_raii.h"
 #include "ui/file_drop_target.h"
 #include "ui/window_dpi.h"
 
-struct BrushDeleter {
-    void operator()(HBRUSH brush) const { DeleteObject(brush); }
-};
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 class MainWindow : public Controls {
 public:

@@ -3,7 +3,6 @@
 #include <ole2.h>
 #include <shellapi.h>
 
-#include <memory>
 #include <string>
 
 #include "core/elevated_switch.h"
@@ -28,9 +27,6 @@ private:
     bool initialised_;
 };
 
-struct LocalDeleter {
-    void operator()(LPWSTR* memory) const { LocalFree(memory); }
-};
 
 // The program lives in a folder its user can write to: DLLs are taken from System32 only, never
 // from beside it. Resolved at run time, since Windows 7 has the call only with an update.
@@ -47,9 +43,10 @@ void LoadDllsFromSystemOnly() {
 
 std::optional<Direction> ElevatedSwitchRequested(const wchar_t* commandLine) {
     int count = 0;
-    const std::unique_ptr<LPWSTR, LocalDeleter> arguments(CommandLineToArgvW(commandLine, &count));
+    LPWSTR* const arguments = CommandLineToArgvW(commandLine, &count);
+    const UniqueLocal owner(reinterpret_cast<HLOCAL>(arguments));
     if (!arguments || count != 2) return std::nullopt;
-    const std::wstring argument = arguments.get()[1];
+    const std::wstring argument = arguments[1];
     if (argument == WideFromCodePage(CP_UTF8, kSwitchToEnglishArgument)) return Direction::ToEnglish;
     if (argument == WideFromCodePage(CP_UTF8, kSwitchToChineseArgument)) return Direction::ToChinese;
     return std::nullopt;

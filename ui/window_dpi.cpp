@@ -54,9 +54,9 @@ RECT ScaleToDpi(const RECT& atDesignDpi, UINT dpi) {
 
 UniqueFont GuiFontForDpi(UINT dpi) {
     const UINT stockDpi = StockObjectDpi();
-    if (dpi == stockDpi) return nullptr;
+    if (dpi == stockDpi) return UniqueFont();
     LOGFONTW font{};
-    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return nullptr;
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return UniqueFont();
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(stockDpi));
     font.lfWidth = MulDiv(font.lfWidth, static_cast<int>(dpi), static_cast<int>(stockDpi));
     return UniqueFont(CreateFontIndirectW(&font));

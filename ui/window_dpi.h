@@ -4,16 +4,12 @@
 // Windows 7, where a window's DPI is the screen's.
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "platform/win32_raii.h"
+
 
 // The DPI every size in the program is written for.
 constexpr UINT kDesignDpi = USER_DEFAULT_SCREEN_DPI;
 
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // GetDpiForWindow (Windows 10), else the screen's LOGPIXELSX.
 UINT WindowDpi(HWND window);

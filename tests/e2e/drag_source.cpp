@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/file_list_data.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -33,28 +35,21 @@ struct Options {
     std::vector<std::wstring> paths;
 };
 
-struct LocalDeleter {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-struct GlobalDeleter {
-    void operator()(void* memory) const { GlobalFree(memory); }
-};
-using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
 
 bool ParseCommandLine(Options& options) {
     int count = 0;
-    const std::unique_ptr<LPWSTR, LocalDeleter> arguments(
-        CommandLineToArgvW(GetCommandLineW(), &count));
+    LPWSTR* const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const UniqueLocal owner(reinterpret_cast<HLOCAL>(arguments));
     if (!arguments) return false;
     for (int i = 1; i < count; ++i) {
-        const std::wstring argument = arguments.get()[i];
+        const std::wstring argument = arguments[i];
         const bool hasValue = i + 1 < count;
         if (argument == L"--out" && hasValue) {
-            options.out = arguments.get()[++i];
+            options.out = arguments[++i];
         } else if (argument == L"--x" && hasValue) {
-            options.x = _wtoi(arguments.get()[++i]);
+            options.x = _wtoi(arguments[++i]);
         } else if (argument == L"--y" && hasValue) {
-            options.y = _wtoi(arguments.get()[++i]);
+            options.y = _wtoi(arguments[++i]);
         } else if (argument == L"--wide") {
             options.wide = true;
         } else {
@@ -74,46 +69,13 @@ std::string Ansi(const std::wstring& wide) {
     return text;
 }
 
-// DROPFILES, then each path NUL-terminated, then one more NUL.
-template <typename Char>
-UniqueGlobal DropFiles(const std::vector<std::basic_string<Char>>& paths, BOOL wide) {
-    std::basic_string<Char> list;
-    for (const auto& path : paths) {
-        list += path;
-        list += Char{};
-    }
-    list += Char{};
-    const std::size_t bytes = list.size() * sizeof(Char);
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes));
-    if (!memory) return memory;
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory.get()));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = wide;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
-    GlobalUnlock(memory.get());
-    return memory;
-}
-
 UniqueGlobal DropFilesFor(const Options& options) {
-    if (options.wide) return DropFiles<wchar_t>(options.paths, TRUE);
+    if (options.wide) return DropFilesMemory(options.paths);
     std::vector<std::string> ansi;
     for (const std::wstring& path : options.paths) ansi.push_back(Ansi(path));
-    return DropFiles<char>(ansi, FALSE);
+    return DropFilesMemory(ansi);
 }
 
-UniqueGlobal CopyOf(HGLOBAL source) {
-    const SIZE_T size = GlobalSize(source);
-    UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!copy) return copy;
-    std::memcpy(GlobalLock(copy.get()), GlobalLock(source), size);
-    GlobalUnlock(source);
-    GlobalUnlock(copy.get());
-    return copy;
-}
-
-FORMATETC HdropFormat() {
-    return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-}
 
 // Counts references like any COM object and deletes itself with the last one.
 template <typename Interface>
@@ -145,61 +107,6 @@ private:
     LONG references_ = 1;
 };
 
-// Takes over the reference `new` gave. ComPtr::Attach would add one of its own in the
-// mingw-w64 10 headers (their bug 892) and leak the object.
-template <typename T>
-ComPtr<T> Adopt(T* object) {
-    ComPtr<T> owner;
-    *owner.ReleaseAndGetAddressOf() = object;
-    return owner;
-}
-
-class FileListData : public RefCounted<IDataObject> {
-public:
-    explicit FileListData(UniqueGlobal files) : files_(std::move(files)) {}
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (format == nullptr || medium == nullptr) return E_INVALIDARG;
-        const HRESULT offered = QueryGetData(format);
-        if (offered != S_OK) return offered;
-        UniqueGlobal copy = CopyOf(files_.get());
-        if (!copy) return E_OUTOFMEMORY;
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = copy.release();
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        if (format == nullptr) return E_INVALIDARG;
-        if (format->cfFormat != CF_HDROP) return DV_E_FORMATETC;
-        if ((format->tymed & TYMED_HGLOBAL) == 0) return DV_E_TYMED;
-        if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out != nullptr) out->ptd = nullptr;
-        return DATA_S_SAMEFORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-        if (out == nullptr) return E_INVALIDARG;
-        *out = nullptr;
-        if (direction != DATADIR_GET) return E_NOTIMPL;
-        FORMATETC format = HdropFormat();
-        return SHCreateStdEnumFmtEtc(1, &format, out);
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-private:
-    UniqueGlobal files_;
-};
 
 class LeftButtonSource : public RefCounted<IDropSource> {
 public:
@@ -237,8 +144,8 @@ void Report(HRESULT result, DWORD effect) {
 void DragFiles(HWND window) {
     UniqueGlobal files = DropFilesFor(*g_options);
     if (!files) return;
-    const ComPtr<IDataObject> data = Adopt<IDataObject>(new FileListData(std::move(files)));
-    const ComPtr<IDropSource> source = Adopt<IDropSource>(new LeftButtonSource());
+    const ComPtr<OneFormatData> data = OneFormatData::Offering(CF_HDROP, std::move(files));
+    const ComPtr<IDropSource> source = AdoptCom<IDropSource>(new LeftButtonSource());
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT result =
         DoDragDrop(data.Get(), source.Get(),

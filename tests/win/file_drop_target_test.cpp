@@ -2,6 +2,8 @@
 // objects, and registered on real windows.
 #include "ui/file_drop_target.h"
 
+#include "shared/file_list_data.h"
+
 #include <shlobj.h>
 #include <wrl/client.h>
 
@@ -21,109 +23,6 @@ ULONG ReferenceCount(IUnknown* object) {
     object->AddRef();
     return object->Release();
 }
-
-struct GlobalDeleter {
-    void operator()(void* memory) const { GlobalFree(memory); }
-};
-using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
-
-// DROPFILES followed by the ANSI paths, each NUL-terminated, and a final NUL.
-UniqueGlobal AnsiDropFiles(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const std::string& path : paths) list += path + '\0';
-    list += '\0';
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size()));
-    if (!memory) return memory;
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory.get()));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory.get());
-    return memory;
-}
-
-// Offers one format on an HGLOBAL it keeps; the media it hands out name it as pUnkForRelease,
-// so a target that releases its medium gives back exactly the reference GetData added.
-class OneFormatData : public IDataObject {
-public:
-    static ComPtr<OneFormatData> Offering(CLIPFORMAT format, UniqueGlobal memory) {
-        // Takes over the reference `new` gives (ComPtr::Attach in mingw-w64 adds one more).
-        ComPtr<OneFormatData> data;
-        *data.ReleaseAndGetAddressOf() = new OneFormatData(format, std::move(memory));
-        return data;
-    }
-    static ComPtr<OneFormatData> Files(const std::vector<std::string>& paths) {
-        return Offering(CF_HDROP, AnsiDropFiles(paths));
-    }
-    static ComPtr<OneFormatData> Text(const std::string& text) {
-        UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-        std::memcpy(GlobalLock(memory.get()), text.c_str(), text.size() + 1);
-        GlobalUnlock(memory.get());
-        return Offering(CF_TEXT, std::move(memory));
-    }
-
-    int getDataCalls = 0;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(riid, __uuidof(IUnknown)) || IsEqualIID(riid, __uuidof(IDataObject))) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG remaining = --references_;
-        if (remaining == 0) delete this;
-        return remaining;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        ++getDataCalls;
-        const HRESULT offered = QueryGetData(format);
-        if (offered != S_OK) return offered;
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = memory_.get();
-        medium->pUnkForRelease = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        if (format->cfFormat != format_) return DV_E_FORMATETC;
-        if ((format->tymed & TYMED_HGLOBAL) == 0) return DV_E_TYMED;
-        if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out != nullptr) out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC** out) override {
-        *out = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-private:
-    OneFormatData(CLIPFORMAT format, UniqueGlobal memory)
-        : format_(format), memory_(std::move(memory)) {}
-    virtual ~OneFormatData() = default;
-
-    ULONG references_ = 1;
-    CLIPFORMAT format_;
-    UniqueGlobal memory_;
-};
 
 // A target whose handler records every text it is given.
 struct RecordingTarget {
@@ -175,7 +74,7 @@ TEST(FileDropTargetTest, EffectFollowsKeysAllowedEffectsAndData) {
                                                 << keyStates[k] << (files ? ", files" : ", text"));
                 RecordingTarget recording;
                 const ComPtr<OneFormatData> data =
-                    files ? OneFormatData::Files({"C:\\PS\\Photoshop.exe"})
+                    files ? OneFormatData::Files<char>({"C:\\PS\\Photoshop.exe"})
                           : OneFormatData::Text("C:\\PS\\Photoshop.exe");
                 const DWORD expected = files ? row.expected[k] : kNone;
 
@@ -209,7 +108,7 @@ TEST(FileDropTargetTest, HandlerGetsOnePathOrEveryPathFollowedByCrLf) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         RecordingTarget recording;
-        const ComPtr<OneFormatData> data = OneFormatData::Files(c.paths);
+        const ComPtr<OneFormatData> data = OneFormatData::Files<char>(c.paths);
 
         DragAndDrop(*recording.target.Get(), data.Get(), MK_LBUTTON, kCopy);
 
@@ -225,7 +124,7 @@ TEST(FileDropTargetTest, DragLeaveAndDropForgetThatTheDataWasAccepted) {
         SCOPED_TRACE(endWithDrop ? "ended by Drop" : "ended by DragLeave");
         RecordingTarget recording;
         FileDropTarget& target = *recording.target.Get();
-        const ComPtr<OneFormatData> data = OneFormatData::Files({"C:\\PS\\Photoshop.exe"});
+        const ComPtr<OneFormatData> data = OneFormatData::Files<char>({"C:\\PS\\Photoshop.exe"});
         DWORD effect = kCopy;
         ASSERT_EQ(S_OK, target.DragEnter(data.Get(), MK_LBUTTON, kAnywhere, &effect));
         ASSERT_EQ(kCopy, effect);
@@ -273,10 +172,6 @@ TEST(FileDropTargetTest, CountsItsReferencesAndDiesWithTheLast) {
     EXPECT_EQ(1, handlerState.use_count());
 }
 
-struct WindowDeleter {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 UniqueWindow PlainWindow(const wchar_t* windowClass) {
     return UniqueWindow(CreateWindowExW(0, windowClass, L"drop here", WS_OVERLAPPEDWINDOW, 0, 0,
@@ -299,15 +194,15 @@ TEST(FileDropTargetTest, RegistersForTheFirstWindowOnlyUntilRevoked) {
     RecordingTarget recording;
     FileDropTarget& target = *recording.target.Get();
 
-    target.Register(first.get());
-    target.Register(second.get());
+    target.Register(first.Get());
+    target.Register(second.Get());
 
-    EXPECT_FALSE(IsFreeForAnotherTarget(first.get()));
-    EXPECT_TRUE(IsFreeForAnotherTarget(second.get()));
+    EXPECT_FALSE(IsFreeForAnotherTarget(first.Get()));
+    EXPECT_TRUE(IsFreeForAnotherTarget(second.Get()));
 
     target.Revoke();
 
-    EXPECT_TRUE(IsFreeForAnotherTarget(first.get()));
+    EXPECT_TRUE(IsFreeForAnotherTarget(first.Get()));
     EXPECT_EQ(1u, ReferenceCount(&target)) << "the registration's reference was not given back";
 }
 
@@ -315,17 +210,17 @@ TEST(FileDropTargetTest, FailedRegistrationLeavesTheTargetFreeToRegister) {
     const UniqueWindow window = PlainWindow(L"STATIC");
     ASSERT_TRUE(window);
     RecordingTarget taken;
-    ASSERT_EQ(S_OK, RegisterDragDrop(window.get(), taken.target.Get()));
+    ASSERT_EQ(S_OK, RegisterDragDrop(window.Get(), taken.target.Get()));
     RecordingTarget recording;
     FileDropTarget& target = *recording.target.Get();
 
-    target.Register(window.get());  // refused: the window already has a target
-    RevokeDragDrop(window.get());
-    target.Register(window.get());
+    target.Register(window.Get());  // refused: the window already has a target
+    RevokeDragDrop(window.Get());
+    target.Register(window.Get());
 
-    EXPECT_FALSE(IsFreeForAnotherTarget(window.get()));
+    EXPECT_FALSE(IsFreeForAnotherTarget(window.Get()));
     target.Revoke();
-    EXPECT_TRUE(IsFreeForAnotherTarget(window.get()));
+    EXPECT_TRUE(IsFreeForAnotherTarget(window.Get()));
 }
 
 }  // namespace
