@@ -2,7 +2,7 @@
 
 #include "core/safe_files.h"
 #include "core/state_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 namespace {
 

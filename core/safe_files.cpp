@@ -1,6 +1,6 @@
 #include "core/safe_files.h"
 
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/shortcut_resolver.h"
 
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 Text ResolveShortcutTarget(Platform& platform, const Text& shortcutPath) {
     // Explorer shows "Photoshop.LNK" as a shortcut too, so the letter case does not matter.

@@ -3,7 +3,7 @@
 #include "core/language_file.h"
 #include "core/modes.h"
 #include "core/state_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 void OnWindowCreated(Switcher& app) {
     app.controls.RegisterDropArea();

@@ -1,7 +1,7 @@
 #include "core/state_files.h"
 
 #include "core/safe_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 Text PathFileName(const Text& programDirectory) {
     return ConcatText({programDirectory, kPathFileSuffix});

@@ -6,7 +6,7 @@
 #include "core/modes.h"
 #include "core/safe_files.h"
 #include "core/state_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 namespace {
 

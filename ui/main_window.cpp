@@ -9,7 +9,7 @@
 #include "core/drop_acceptance.h"
 #include "core/elevated_switch.h"
 #include "core/switch_commands.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "platform/wide_text.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/elevated_switch.h"
 #include "core/startup.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "platform/wide_text.h"
 #include "platform/win32_platform.h"
 

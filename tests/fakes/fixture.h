@@ -8,9 +8,9 @@
 
 #include "core/state_files.h"
 #include "core/switcher.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "fakes/recording_controls.h"
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 // Names a parameterised case after the `name` of its row.
 struct CaseName {

@@ -7,10 +7,10 @@
 #include "core/drop_acceptance.h"
 #include "core/state_files.h"
 #include "core/switcher.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "fakes/recording_controls.h"
 #include "fuzz/fuzz_input.h"
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 namespace {
 

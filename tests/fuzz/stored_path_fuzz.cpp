@@ -2,7 +2,7 @@
 // bytes up to the first 0x00 or 0x1A, and storing it again reads back the same.
 #include "core/state_files.h"
 #include "fuzz/fuzz_input.h"
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Text bytes(reinterpret_cast<const char*>(data), size);

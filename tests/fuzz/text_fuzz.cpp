@@ -1,10 +1,10 @@
 // The text helpers on arbitrary bytes, start positions and counts. Besides the sanitizers'
-// findings, it checks what follows from core/text.h: results stay inside the text, matches are
+// findings, it checks what follows from core/text_helpers.h: results stay inside the text, matches are
 // real, the prefix before the start is kept, and on texts without two-byte characters the
 // results agree with a plain search.
 #include <vector>
 
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "core/switch_commands.h"
 #include "core/state_files.h"
 #include "fakes/recording_controls.h"
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 #include <gtest/gtest.h>
 

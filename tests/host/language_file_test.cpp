@@ -1,7 +1,7 @@
 #include "core/language_file.h"
 
 #include "core/drop_acceptance.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "fakes/fixture.h"
 
 namespace {

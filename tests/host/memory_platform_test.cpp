@@ -1,4 +1,4 @@
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/shared/path_rule_cases.h"
+#include "shared/path_rule_cases.h"
 
 namespace {
 

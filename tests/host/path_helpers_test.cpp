@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 // The shared table of path rules (tests/shared/path_rule_cases.h) goes through these helpers on
 // each platform: MemoryPlatformPaths and Win32PlatformTest run it.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 namespace {
 

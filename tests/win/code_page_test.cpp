@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/state_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "platform/wide_text.h"
 #include "temp_folder.h"
 

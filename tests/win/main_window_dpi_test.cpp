@@ -12,7 +12,7 @@
 #include "temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "ui/window_dpi.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/state_files.h"
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "platform/wide_text.h"
 #include "platform/win32_platform.h"
 #include "temp_folder.h"

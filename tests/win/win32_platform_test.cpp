@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "core/texts.h"
+#include "core/program_texts.h"
 #include "platform/wide_text.h"
 #include "temp_folder.h"
-#include "tests/shared/path_rule_cases.h"
+#include "shared/path_rule_cases.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -2,7 +2,7 @@
 // The run-wide values every handler works on: the platform, the window's controls, the program
 // directory and the run state.
 #include "core/controls.h"
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 struct RunState {

@@ -1,6 +1,6 @@
 // The program's Chinese texts must reach Windows as code-page-936 bytes. iconv converts the
 // same words, written here in UTF-8, as an independent check of the build's conversion.
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

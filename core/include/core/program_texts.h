@@ -1,6 +1,6 @@
 #pragma once
 // Every text of the program that the user or the disk sees, as code-page-936 bytes. They are
-// defined in texts.cpp, the one file compiled with the CP936 execution character set.
+// defined in program_texts.cpp, the one file compiled with the CP936 execution character set.
 
 extern const char kPathFileSuffix[];       // "\储存路径.pp"
 extern const char kBackupFileSuffix[];     // "\文件备份.pp"

@@ -1,4 +1,4 @@
-#include "platform/memory_platform.h"
+#include "fakes/memory_platform.h"
 
 #include <cstddef>
 

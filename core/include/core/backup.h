@@ -1,7 +1,7 @@
 #pragma once
 // The backup of the language file beside the program, and the one before it. A refresh never
 // throws a backup away: the earlier one stays under its own name until the next refresh.
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 Text PreviousBackupFileName(const Text& programDirectory);

@@ -2,7 +2,7 @@
 // Where Photoshop keeps its Chinese language file, and which stored paths may be acted on.
 #include <array>
 
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 // Relative to Photoshop's installation folder, in the order they are tried: the name of

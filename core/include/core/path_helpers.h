@@ -1,5 +1,5 @@
 #pragma once
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 // From the final component's last dot to the end, dot included; empty when there is none.

@@ -1,6 +1,6 @@
 #pragma once
 // The two files beside the executable that remember a set-up between runs.
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 Text PathFileName(const Text& programDirectory);

@@ -1,6 +1,6 @@
 // This file is UTF-8; the build compiles it with -fexec-charset=CP936 so every literal below
 // reaches Windows as code-page-936 bytes. Keep all Chinese literals here and nowhere else.
-#include "core/texts.h"
+#include "core/program_texts.h"
 
 const char kPathFileSuffix[] = "\\储存路径.pp";
 const char kBackupFileSuffix[] = "\\文件备份.pp";

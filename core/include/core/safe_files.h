@@ -2,7 +2,7 @@
 // Replacing a user's file without ever leaving a cut one: the new bytes go into a temporary
 // file in the same folder, are flushed and checked, and only then take the file's place in one
 // step. A kill, a power cut or a full disk leaves the old file or the new one.
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 // The temporary file used for `target`: the program's one temporary name in target's folder.

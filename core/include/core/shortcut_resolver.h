@@ -1,5 +1,5 @@
 #pragma once
-#include "core/text.h"
+#include "core/text_helpers.h"
 #include "platform/platform.h"
 
 // Target path of a shell shortcut (".lnk", in any letter case), or empty when the path is no
