@@ -27,8 +27,8 @@ Text PreviousBackupFileName(const Text& programDirectory) {
     return ConcatText({programDirectory, kPreviousBackupSuffix});
 }
 
-BackupStatus KeepPreviousBackup(Platform& platform, const Text& programDirectory,
-                                const Text& languageFilePath) {
+BackupStatus SetBackupAside(Platform& platform, const Text& programDirectory,
+                            const Text& languageFilePath) {
     const Text backup = BackupFileName(programDirectory);
     if (!platform.IsFile(backup)) return BackupStatus::Ready;
     switch (platform.CompareFiles(languageFilePath, backup)) {
@@ -37,7 +37,10 @@ BackupStatus KeepPreviousBackup(Platform& platform, const Text& programDirectory
         case Comparison::SecondUnreadable: return BackupStatus::BackupUnreadable;
         case Comparison::Different: break;
     }
-    return SavePrevious(platform, programDirectory);
+    const BackupStatus saved = SavePrevious(platform, programDirectory);
+    if (saved != BackupStatus::Ready) return saved;
+    return platform.RemoveFile(backup) == FileError::None ? BackupStatus::Ready
+                                                          : BackupStatus::NotWritten;
 }
 
 BackupStatus WriteBackup(Platform& platform, const Text& programDirectory,

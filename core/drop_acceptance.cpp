@@ -19,19 +19,11 @@ bool IsPhotoshopExe(Platform& platform, const Text& path) {
 // character the ANSI code page cannot hold ('?' is never part of a real file name).
 bool HasUnrepresentableCharacter(const Text& path) { return path.find('?') != Text::npos; }
 
-// The earlier backup is kept before anything replaces it. It leaves the program's folder too,
-// so that a run cut short between the two files below finds no mismatched pair: with no
-// backup the program is simply not set up. Then the path file, then the backup.
+// An earlier backup is set aside first, then the path file, then the backup.
 bool SaveSettings(Switcher& app, const Text& languageFilePath) {
     Platform& platform = app.platform;
     const Text& directory = app.programDirectory;
-    const Text backup = BackupFileName(directory);
-    if (platform.IsFile(backup) && platform.CompareFiles(languageFilePath, backup) != Comparison::Same) {
-        if (KeepPreviousBackup(platform, directory, languageFilePath) != BackupStatus::Ready ||
-            platform.RemoveFile(backup) != FileError::None) {
-            return false;
-        }
-    }
+    if (SetBackupAside(platform, directory, languageFilePath) != BackupStatus::Ready) return false;
     if (StorePath(platform, directory, languageFilePath) &&
         WriteBackup(platform, directory, languageFilePath) == BackupStatus::Ready) {
         return true;

@@ -8,10 +8,12 @@ Text PreviousBackupFileName(const Text& programDirectory);
 
 enum class BackupStatus { Ready, LanguageFileUnreadable, BackupUnreadable, NotWritten };
 
-// Before the backup is replaced by something else, its bytes go to the previous backup.
-// Nothing happens when there is no backup or it already holds the language file.
-BackupStatus KeepPreviousBackup(Platform& platform, const Text& programDirectory,
-                                const Text& languageFilePath);
+// For a new set-up: a backup of other bytes than the language file's becomes the previous
+// backup and leaves its place, so that a run cut short before the new backup is written finds
+// no backup and so no set-up, rather than a new path beside an old backup. Nothing happens
+// when there is no backup or it already holds the language file.
+BackupStatus SetBackupAside(Platform& platform, const Text& programDirectory,
+                            const Text& languageFilePath);
 
 // The backup becomes a copy of the language file, read back before it counts.
 BackupStatus WriteBackup(Platform& platform, const Text& programDirectory,
