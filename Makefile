@@ -1,5 +1,5 @@
-# The two commands of the README. Everything they need is installed by scripts/bootstrap.sh.
-.PHONY: test run fuzz clean
+# The commands of the README. Everything they need is installed by scripts/bootstrap.sh.
+.PHONY: test run fuzz bench clean
 
 test:
 	@scripts/test.sh
@@ -11,6 +11,10 @@ run:
 FUZZ_SECONDS ?= 60
 fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+# Figures, not tests: start-up, size and switch times against minimal baselines.
+bench:
+	@scripts/bench.sh
 
 clean:
 	rm -rf build

@@ -38,7 +38,16 @@ pid=$!
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 if [ -n "$headless" ]; then
-  sleep 3
+  # The screenshot once the window is shown and painted: two captures of it in a row agree.
+  window=$(timeout 20 xdotool search --sync --onlyvisible --class pslangswitch.exe 2>/dev/null | head -n1)
+  previous=""
+  for _ in $(seq 50); do
+    [ -n "$window" ] || break
+    now=$(import -window "$window" -format '%#' info: 2>/dev/null) || break
+    [ "$now" = "$previous" ] && break
+    previous=$now
+    sleep 0.05
+  done
   import -window root "$root/build/run.png" 2>/dev/null || true
   echo "Close it with Ctrl+C."
 fi

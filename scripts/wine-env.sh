@@ -71,6 +71,28 @@ wine_stop_server() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
 }
 
+# PIDs of this prefix's Wine processes whose command line contains $1. Other builds on the same
+# machine run Wine processes of the same names; the WINEPREFIX each inherited tells ours apart.
+# (`wineserver -w` would be the natural wait, but the server that wine_start_server keeps up
+# ends only when told to.)
+wine_prefix_pids() {
+  local pid
+  for pid in $(pgrep -f -- "$1"); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && echo "$pid"
+  done
+  return 0
+}
+
+# Wine's desktop process ends about a second after the last window; a program started meanwhile
+# joins the dying desktop and loses its window with it. Waits up to 10 s for this prefix's one.
+wine_wait_desktop_gone() {
+  for _ in $(seq 200); do
+    [ -z "$(wine_prefix_pids 'explorer.exe /desktop')" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # Starts Xvfb on a free display unless one is set; XVFB_PID tells the caller what to stop.
 XVFB_PID=""
 xvfb_ensure() {

@@ -16,4 +16,10 @@ file_type=$(i686-w64-mingw32-objdump -f "$exe" | sed -n 's/.*file format //p')
 [ "$file_type" = "pei-i386" ] || { echo "FAIL: not a 32-bit PE executable ($file_type)"; exit 1; }
 subsystem=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^Subsystem\s*\([0-9a-f]*\).*/\1/p')
 [ "$subsystem" = "00000002" ] || { echo "FAIL: not a GUI program (subsystem $subsystem)"; exit 1; }
+# Shipped stripped: no symbol table, no debug sections (see ui/CMakeLists.txt).
+header=$(i686-w64-mingw32-objdump -f "$exe")
+grep -q 'EXEC_P' <<<"$header" || { echo "FAIL: no header flags read from $exe"; exit 1; }
+! grep -q -E 'HAS_SYMS|HAS_DEBUG' <<<"$header" || { echo "FAIL: not stripped: $(tail -n +3 <<<"$header")"; exit 1; }
+debug_sections=$(i686-w64-mingw32-objdump -h "$exe" | awk '$2 ~ /^\.debug/ {print $2}')
+[ -z "$debug_sections" ] || { echo "FAIL: debug sections in the executable:" $debug_sections; exit 1; }
 echo "imports: ok ($(tr '\n' ' ' <<<"$imports"))"

@@ -38,7 +38,9 @@ wait_for test -e "$program_dir/文件备份.pp" || fail "the drop did not set th
 [ "$(cat "$program_dir/储存路径.pp")" = "$(windows_path "$language")" ] ||
   fail "the path file holds '$(cat "$program_dir/储存路径.pp")'"
 cmp -s "$language" "$program_dir/文件备份.pp" || fail "the backup differs from the language file"
-sleep 0.5
+# The drop area gives way to the buttons once the state files are written.
+wait_for eval '[ "$(screen_pixel $((CLIENT_X + 192)) $((CLIENT_Y + 130)))" != "$YELLOW" ]'
+wait_painted
 screenshot drop-accepted
 [ "$(pixel "$SHOTS/drop-accepted-screen.png" $((CLIENT_X + 192)) $((CLIENT_Y + 130)))" != "$YELLOW" ] ||
   fail "the drop area is still shown after set-up"

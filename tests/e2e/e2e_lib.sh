@@ -21,7 +21,20 @@ start_program() {
   PROGRAM_PID=$!
   wait_for eval 'PROGRAM_WINDOW=$(xdotool search --onlyvisible --class pslangswitch.exe 2>/dev/null | head -n1); [ -n "$PROGRAM_WINDOW" ]' ||
     fail "the program's window did not appear"
-  sleep 1  # let it paint
+  wait_painted || fail "the program's window did not settle"
+}
+
+# Wine maps the window before it paints it: waits until two captures in a row agree (about
+# 0.4 s, where a fixed pause had to allow for the slowest run).
+wait_painted() {
+  local previous="" now
+  for _ in $(seq 50); do
+    now=$(import -window "$PROGRAM_WINDOW" -format '%k %#' info: 2>/dev/null) || now=""
+    [ -n "$now" ] && [ "${now%% *}" -gt 1 ] && [ "$now" = "$previous" ] && return 0
+    previous=$now
+    sleep 0.05
+  done
+  return 1
 }
 
 # Closes the program with Esc and checks that it ends with exit code 0.
@@ -31,18 +44,8 @@ close_with_escape() {
   wait "$PROGRAM_PID" || rc=$?
   [ "$rc" -eq 0 ] || fail "exit code $rc after Esc"
   PROGRAM_PID=""
-  # Wine's desktop process ends about a second after the last window; a program started
-  # meanwhile joins the dying desktop and loses its window with it.
-  wait_for eval '! own_desktop_running' || fail "Wine's desktop did not end"
-}
-
-# Whether the desktop process of this prefix runs; other Wine prefixes on the machine have theirs.
-own_desktop_running() {
-  local pid
-  for pid in $(pgrep -f "explorer.exe /desktop"); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
-  done
-  return 1
+  # Only this prefix's desktop: other builds on the machine run Wine desktops of their own.
+  wine_wait_desktop_gone || fail "Wine's desktop did not end"
 }
 
 # Outer rectangle of the program's window on the screen: sets WIN_X WIN_Y.
@@ -51,6 +54,8 @@ window_position() {
 }
 
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+# screen_pixel X Y: the colour on the screen now, without a screenshot file.
+screen_pixel() { import -window root -crop "1x1+$1+$2" -format '%[pixel:p{0,0}]' info: 2>/dev/null; }
 
 # Number of colours in a rectangle of the client area: 1 for a plain fill, more where a control
 # with a caption is drawn. region_colours SHOT X Y WIDTH HEIGHT
