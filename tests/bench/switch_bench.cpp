@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         if (!Check(copied && deleted, "the raw copy or delete failed")) return 1;
     }
     std::string restored;
-    if (!Check(platform.ReadWholeFile(language, restored) && restored == content,
+    if (!Check(platform.ReadWholeFile(language, restored, content.size()) && restored == content,
                "the restored language file differs")) {
         return 1;
     }
