@@ -13,20 +13,6 @@
 
 namespace {
 
-// Drag and drop needs OLE on the window's thread for the whole run.
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};
-
 
 // The program lives in a folder its user can write to: DLLs are taken from System32 only, never
 // from beside it. Resolved at run time, since Windows 7 has the call only with an update.

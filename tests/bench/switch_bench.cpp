@@ -40,19 +40,6 @@ public:
     }
 };
 
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};
-
 // Incompressible content, the same on every run.
 std::string PseudoRandomBytes(std::size_t size) {
     std::string bytes(size, '\0');

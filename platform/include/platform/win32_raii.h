@@ -2,6 +2,7 @@
 // Owners for the Windows handles and COM objects of the program and its tests: each closes
 // what it holds exactly once, on every path.
 #include <windows.h>
+#include <ole2.h>
 #include <wrl/client.h>
 
 #include <cstdint>
@@ -59,6 +60,20 @@ using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueWindow = Unique<HWND, &DestroyWindow>;
 using UniqueGlobal = Unique<HGLOBAL, &GlobalFree>;
 using UniqueLocal = Unique<HLOCAL, &LocalFree>;
+
+// OLE on the calling thread, for as long as the object lives (drag and drop, shortcuts).
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
 
 // Takes over the one reference a fresh `new` object carries. Not ComPtr::Attach: in this
 // toolchain's mingw-w64 headers it adds a reference of its own, which would leak the object.
