@@ -15,8 +15,8 @@ Text TemporaryFileFor(Platform& platform, const Text& target) {
 }
 
 void RemoveLeftoverTemporaryFile(Platform& platform, const Text& fileInFolder) {
-    const Text temporary = TemporaryFileFor(platform, fileInFolder);
-    if (platform.IsFile(temporary)) platform.RemoveFile(temporary);
+    // Usually there is none; a missing file is no failure here.
+    platform.RemoveFile(TemporaryFileFor(platform, fileInFolder));
 }
 
 Replacement ReplaceWithCopy(Platform& platform, const Text& source, const Text& target) {
